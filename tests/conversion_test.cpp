@@ -1,0 +1,209 @@
+#include "conversion/conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace radval {
+namespace {
+
+constexpr uint64_t all_ones = std::numeric_limits<uint64_t>::max();
+
+struct Numeral {
+    std::string text;
+    int32_t base;
+    uint64_t value;
+};
+
+const Numeral valid_numerals[] = {
+    {"1001010", 2, 74},
+    {"59FF", 16, 23039},
+    {"ff", 16, 255},
+    {"fF", 16, 255},
+    {"0010", 2, 2},
+    {"123", 4, 27},
+    {"377", 8, 255},
+    {"0", 2, 0},
+    {"", 16, 0},
+    {"1:", 16, 26},
+    {"?", 16, 15},
+    {":;<=>?", 16, 0xABCDEF},
+    {"abcdef", 16, 0xABCDEF},
+    {"7FFFFFFF", 16, 2147483647},
+    {"80000000", 16, 18446744071562067968u},
+    {"FFFFFFFF", 16, all_ones},
+    {"100000000", 16, 0},
+    {"123456789", 16, 0x23456789},
+    {std::string(32, '1'), 2, all_ones},
+    {"1" + std::string(32, '0'), 2, 0},
+    {"1" + std::string(31, '0'), 2, 0xFFFFFFFF80000000u},
+    {"10000000000", 8, 1073741824},
+    {"20000000000", 8, 18446744071562067968u},
+    {"30000000000", 8, 18446744072635809792u},
+    {"40000000000", 8, 0},
+    {"3" + std::string(15, '0'), 4, 0xFFFFFFFFC0000000u},
+    {"1" + std::string(16, '0'), 4, 0},
+    {std::string(1000, '0') + "7", 8, 7},
+};
+
+TEST(ConvertDigits, ValidNumeralsGiveTheWrappedSignExtendedValue)
+{
+    for (const Numeral& numeral : valid_numerals) {
+        SCOPED_TRACE(numeral.text + " in base " + std::to_string(numeral.base));
+        const std::optional<uint64_t> value = convert_digits(numeral.text, numeral.base);
+        ASSERT_TRUE(value.has_value());
+        EXPECT_EQ(*value, numeral.value);
+    }
+}
+
+struct Invalid {
+    std::string text;
+    int32_t base;
+};
+
+const Invalid invalid_numerals[] = {
+    {"12", 2},
+    {"2", 2},
+    {"4", 4},
+    {"8", 8},
+    {"A", 8},
+    {"a", 4},
+    {"@", 16},
+    {"G", 16},
+    {"g", 16},
+    {"1 0", 2},
+    {"+1", 2},
+    {"-1", 8},
+    {"1.0", 16},
+    {"\x80", 16},
+    {"\xff", 16},
+    {"1\xc3\xa9", 16},
+    // the bad byte sits far left of the bytes that change the total
+    {"G" + std::string(100, '0'), 16},
+    {"2" + std::string(40, '1'), 2},
+    {std::string(40, '1') + "2", 2},
+};
+
+TEST(ConvertDigits, AnyByteThatIsNoDigitOfTheBaseRejectsTheNumeral)
+{
+    for (const Invalid& numeral : invalid_numerals) {
+        SCOPED_TRACE(numeral.text + " in base " + std::to_string(numeral.base));
+        EXPECT_FALSE(convert_digits(numeral.text, numeral.base).has_value());
+    }
+}
+
+TEST(ConvertDigits, AcceptsExactlyTheDigitsOfEachBase)
+{
+    const struct {
+        int32_t base;
+        std::string digits;
+    } alphabets[] = {
+        {2, "01"},
+        {4, "0123"},
+        {8, "01234567"},
+        {16, "0123456789:;<=>?ABCDEFabcdef"},
+    };
+    for (const auto& alphabet : alphabets) {
+        for (int byte = 0; byte < 256; ++byte) {
+            const std::string text(1, static_cast<char>(byte));
+            const bool expected = alphabet.digits.find(text) != std::string::npos;
+            EXPECT_EQ(convert_digits(text, alphabet.base).has_value(), expected)
+                << "byte " << byte << " in base " << alphabet.base;
+        }
+    }
+}
+
+TEST(IntPower, MultipliesWithWrapAround)
+{
+    const struct {
+        int32_t base;
+        int32_t exponent;
+        int32_t power;
+    } powers[] = {
+        {2, 0, 1},
+        {16, -1, 1},
+        {16, std::numeric_limits<int32_t>::min(), 1},
+        {0, 0, 1},
+        {0, 3, 0},
+        {2, 1, 2},
+        {2, 30, 1 << 30},
+        {2, 31, std::numeric_limits<int32_t>::min()},
+        {2, 32, 0},
+        {4, 15, 1 << 30},
+        {4, 16, 0},
+        {8, 10, 1 << 30},
+        {8, 11, 0},
+        {16, 7, 1 << 28},
+        {16, 8, 0},
+        {16, std::numeric_limits<int32_t>::max(), 0},
+        {3, 20, -808182895},  // 3486784401 - 2^32
+        {3, 21, 1870418611},  // 10460353203 - 2 * 2^32
+        {-1, 3, -1},
+        {-2, 31, std::numeric_limits<int32_t>::min()},
+    };
+    for (const auto& p : powers) {
+        EXPECT_EQ(int_power(p.base, p.exponent), p.power) << p.base << "^" << p.exponent;
+    }
+}
+
+// The conversion as first defined: each digit times int_power(base, places
+// to its right), summed in signed 32-bit arithmetic that wraps, and the total
+// sign-extended. Kept separate from the one-pass code it checks.
+std::optional<uint64_t> literal_conversion(const std::string& text, int32_t base)
+{
+    const auto length = static_cast<int32_t>(text.size());
+    uint32_t total = 0;
+    for (int32_t i = 1; i <= length; ++i) {
+        const auto c = static_cast<unsigned char>(text[static_cast<std::size_t>(i - 1)]);
+        int32_t n = c - 48;
+        if (base == 16 && std::string("AaBbCcDdEeFf").find(static_cast<char>(c)) != std::string::npos)
+            n = 10 + static_cast<int32_t>(std::string("AaBbCcDdEeFf").find(static_cast<char>(c)) / 2);
+        if (n > base - 1 || n < 0)
+            return std::nullopt;
+        total += static_cast<uint32_t>(int_power(base, length - i)) * static_cast<uint32_t>(n);
+    }
+    uint64_t value = total;
+    if ((total & 0x80000000u) != 0)
+        value |= 0xFFFFFFFF00000000u;
+    return value;
+}
+
+TEST(ConvertDigits, AgreesWithTheLiteralDefinitionOnRandomNumerals)
+{
+    std::mt19937 random(20261208);
+    const std::string hex_alphabet = "0123456789:;<=>?ABCDEFabcdef";
+    for (const int32_t base : {2, 4, 8, 16}) {
+        for (int round = 0; round < 4000; ++round) {
+            std::uniform_int_distribution<std::size_t> length_of(0, 48);
+            std::string text(length_of(random), '0');
+            for (char& c : text) {
+                const auto pick = random() % 100;
+                if (pick == 0)
+                    c = static_cast<char>(random() % 256);  // now and then, any byte
+                else if (base == 16)
+                    c = hex_alphabet[random() % hex_alphabet.size()];
+                else
+                    c = static_cast<char>('0' + random() % static_cast<uint32_t>(base));
+            }
+            ASSERT_EQ(convert_digits(text, base), literal_conversion(text, base))
+                << '"' << text << "\" in base " << base;
+        }
+    }
+}
+
+TEST(ConvertDigits, TheLongestArgumentConvertsAndIsCheckedThroughout)
+{
+    const std::size_t longest = 131071;
+    for (const int32_t base : {2, 4, 8, 16}) {
+        std::string text(longest, '1');
+        EXPECT_EQ(convert_digits(text, base), literal_conversion(text, base)) << "base " << base;
+        text.front() = 'A';  // a digit only in base 16
+        EXPECT_EQ(convert_digits(text, base).has_value(), base == 16) << "base " << base;
+    }
+}
+
+}  // namespace
+}  // namespace radval

@@ -1,0 +1,370 @@
+"""End-to-end checks of the built radval: the exact bytes it writes, its exit
+statuses, and its key wait in a pseudo-terminal.
+
+usage: end_to_end_test.py PATH_TO_RADVAL [unittest arguments]
+"""
+import fcntl
+import os
+import resource
+import select
+import signal
+import subprocess
+import sys
+import termios
+import time
+import unittest
+
+RADVAL = ""
+JOB_SHELL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "job_shell.py")
+PATIENCE = 10  # seconds before a test gives up on something that should happen
+
+USAGE = (
+    b"Usage: radval <invalue> <type>\r\n"
+    b"\r\n"
+    b"Type:\r\n"
+    b"\tb     - binary         (base 2)\r\n"
+    b"\tq     - quaternary     (base 4)\r\n"
+    b"\to     - octal          (base 8)\r\n"
+    b"\th     - hexadecimal    (base 16)\r\n"
+    b"\r\n"
+    b"Example:\r\n"
+    b"\tradval 1001010 b\r\n"
+    b"\tradval 59FF h\r\n"
+)
+
+USAGE_CALLS = [
+    [],
+    ["59FF"],
+    ["", "h"],
+    ["59FF", ""],
+    ["", ""],
+    ["1", "H"],
+    ["1", "B"],
+    ["1", "bin"],
+    ["1", "hex"],
+    ["1", " b"],
+    ["12", "x"],  # the type is looked at before the numeral
+]
+
+FAULTS = [
+    (["12", "b"], b"ERROR: 12 is not base 2\r\n"),
+    (["1012", "b"], b"ERROR: 1012 is not base 2\r\n"),
+    (["A", "o"], b"ERROR: A is not base 8\r\n"),
+    (["4", "q"], b"ERROR: 4 is not base 4\r\n"),
+    (["@", "h"], b"ERROR: @ is not base 16\r\n"),
+    (["1 0", "b"], b"ERROR: 1 0 is not base 2\r\n"),
+    (["-1", "o"], b"ERROR: -1 is not base 8\r\n"),
+    (["G" + "0" * 100, "h"], b"ERROR: G" + b"0" * 100 + b" is not base 16\r\n"),
+    (["1\xe9", "h"], b"ERROR: 1\xc3\xa9 is not base 16\r\n"),
+    (["1" * 131070 + "2", "b"], b"ERROR: " + b"1" * 131070 + b"2 is not base 2\r\n"),
+]
+
+CONVERSIONS = [
+    (["59FF", "h"], b"23039"),
+    (["1001010", "b"], b"74"),
+    (["ff", "h"], b"255"),
+    (["0010", "b"], b"2"),
+    (["123", "q"], b"27"),
+    (["377", "o"], b"255"),
+    (["1:", "h"], b"26"),
+    (["?", "h"], b"15"),
+    (["7FFFFFFF", "h"], b"2147483647"),
+    (["80000000", "h"], b"18446744071562067968"),
+    (["FFFFFFFF", "h"], b"18446744073709551615"),
+    (["1" * 32, "b"], b"18446744073709551615"),
+    (["1" + "0" * 32, "b"], b"0"),
+    (["100000000", "h"], b"0"),
+    (["10000000000", "o"], b"1073741824"),
+    (["20000000000", "o"], b"18446744071562067968"),
+    (["101", "b", "extra", "more"], b"5"),
+    (["F" * 131071, "h"], b"18446744073709551615"),
+]
+
+
+def result_lines(digits):
+    return b"\r\n" + digits + b"\r\n\r\n"
+
+
+def run(args, stdout=subprocess.PIPE):
+    """Runs radval with nothing on standard input; it must not wait."""
+    done = subprocess.run([RADVAL, *args], stdin=subprocess.DEVNULL, stdout=stdout,
+                          stderr=subprocess.PIPE, timeout=PATIENCE)
+    return done.stdout, done.returncode, done.stderr
+
+
+def settle(condition, what):
+    deadline = time.monotonic() + PATIENCE
+    while not condition():
+        if time.monotonic() > deadline:
+            raise AssertionError("gave up waiting for " + what)
+        time.sleep(0.01)
+
+
+def take_terminal():
+    fcntl.ioctl(0, termios.TIOCSCTTY, 0)
+    resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
+
+
+class Terminal:
+    """A command started as the session leader of a fresh pseudo-terminal,
+    which is its controlling terminal, standard input and (unless told
+    otherwise) standard output. Output processing is off, so the bytes read
+    from the terminal are the bytes written."""
+
+    def __init__(self, command, typed_ahead=b"", stdout=None, pass_fds=()):
+        self.master, self.slave = os.openpty()
+        settings = termios.tcgetattr(self.slave)
+        settings[1] &= ~termios.OPOST
+        termios.tcsetattr(self.slave, termios.TCSANOW, settings)
+        self.settings = termios.tcgetattr(self.slave)
+        if typed_ahead:
+            os.write(self.master, typed_ahead)
+        self.process = subprocess.Popen(
+            command, stdin=self.slave, stdout=self.slave if stdout is None else stdout,
+            stderr=self.slave, start_new_session=True, preexec_fn=take_terminal,
+            pass_fds=pass_fds)
+        self.output = b""
+
+    def close(self):
+        if self.process.returncode is None:
+            self.process.kill()
+            self.process.wait()
+        os.close(self.master)
+        os.close(self.slave)
+
+    def type(self, data):
+        os.write(self.master, data)
+
+    def read_until(self, expected):
+        deadline = time.monotonic() + PATIENCE
+        while expected not in self.output:
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([self.master], [], [], left)[0]:
+                raise AssertionError(f"no {expected!r} in output {self.output[-200:]!r}")
+            self.output += os.read(self.master, 65536)
+
+    def in_key_mode(self):
+        local_flags = termios.tcgetattr(self.slave)[3]
+        return local_flags & (termios.ICANON | termios.ECHO) == 0
+
+    def wait_for_key_mode(self):
+        settle(self.in_key_mode, "the terminal to be switched to key input")
+
+    def still_running_after(self, seconds):
+        time.sleep(seconds)
+        return self.process.poll() is None
+
+    def wait(self):
+        """The exit status (negative for a signal) and the CPU seconds used."""
+        deadline = time.monotonic() + PATIENCE
+        while True:
+            pid, status, usage = os.wait4(self.process.pid, os.WNOHANG)
+            if pid:
+                self.process.returncode = os.waitstatus_to_exitcode(status)
+                return self.process.returncode, usage.ru_utime + usage.ru_stime
+            if time.monotonic() > deadline:
+                raise AssertionError("the program did not end")
+            time.sleep(0.01)
+
+    def pending_input(self):
+        """What is left unread in the terminal's input queue."""
+        settings = termios.tcgetattr(self.slave)
+        settings[3] &= ~termios.ICANON
+        settings[6][termios.VMIN] = 0
+        settings[6][termios.VTIME] = 0
+        termios.tcsetattr(self.slave, termios.TCSANOW, settings)
+        return os.read(self.slave, 4096) if select.select([self.slave], [], [], 0.2)[0] else b""
+
+
+class Usage(unittest.TestCase):
+    def test_wrong_calls_print_the_usage_text_and_exit_0_without_waiting(self):
+        for args in USAGE_CALLS:
+            with self.subTest(args=args):
+                self.assertEqual(run(args), (USAGE, 0, b""))
+
+
+class Faults(unittest.TestCase):
+    def test_an_invalid_digit_prints_one_error_line_and_exits_1_without_waiting(self):
+        for args, line in FAULTS:
+            with self.subTest(args=[a[:20] for a in args]):
+                self.assertEqual(run(args), (line, 1, b""))
+
+
+class Conversions(unittest.TestCase):
+    def test_the_value_is_printed_between_blank_lines_and_a_key_ends_the_run(self):
+        for args, digits in CONVERSIONS:
+            with self.subTest(args=[a[:20] for a in args]):
+                terminal = Terminal([RADVAL, *args])
+                try:
+                    terminal.read_until(result_lines(digits))
+                    terminal.wait_for_key_mode()
+                    terminal.type(b"x")
+                    self.assertEqual(terminal.wait()[0], 0)
+                    self.assertEqual(terminal.output, result_lines(digits))
+                finally:
+                    terminal.close()
+
+
+class KeyWait(unittest.TestCase):
+    def setUp(self):
+        self.terminal = Terminal([RADVAL, "59FF", "h"])
+        self.addCleanup(self.terminal.close)
+
+    def reach_the_wait(self):
+        self.terminal.read_until(result_lines(b"23039"))
+        self.terminal.wait_for_key_mode()
+
+    def test_waits_until_a_key_without_burning_the_cpu(self):
+        self.reach_the_wait()
+        self.assertTrue(self.terminal.still_running_after(1.0))
+        self.terminal.type(b"q")
+        status, cpu_seconds = self.terminal.wait()
+        self.assertEqual(status, 0)
+        self.assertLess(cpu_seconds, 0.3)
+        self.assertEqual(self.terminal.output, result_lines(b"23039"))
+        self.assertEqual(termios.tcgetattr(self.terminal.slave), self.terminal.settings)
+
+    def test_every_kind_of_key_ends_the_wait_and_leaves_nothing_for_the_shell(self):
+        keys = [b"\r", b" ", b"\x04", b"\x1b[15~", b"\x1bOP", b"\x1b[1;5C", b"\x1b[[A",
+                b"\xc3\xa9", b"\x13", b"\x16"]
+        for key in keys:
+            with self.subTest(key=key):
+                terminal = Terminal([RADVAL, "1", "b"])
+                try:
+                    terminal.read_until(result_lines(b"1"))
+                    terminal.wait_for_key_mode()
+                    terminal.type(key)
+                    self.assertEqual(terminal.wait()[0], 0)
+                    self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+                    self.assertEqual(terminal.pending_input(), b"")
+                finally:
+                    terminal.close()
+
+    def test_an_escape_sequence_split_in_transit_is_taken_whole(self):
+        self.reach_the_wait()
+        self.terminal.type(b"\x1b[2")
+        time.sleep(0.02)
+        self.terminal.type(b"4~")
+        self.assertEqual(self.terminal.wait()[0], 0)
+        self.assertEqual(self.terminal.pending_input(), b"")
+
+    def test_ctrl_c_interrupts_and_restores_the_terminal(self):
+        self.reach_the_wait()
+        self.terminal.type(b"\x03")
+        self.assertEqual(self.terminal.wait()[0], -signal.SIGINT)
+        self.assertEqual(termios.tcgetattr(self.terminal.slave), self.terminal.settings)
+
+    def test_ending_signals_end_the_wait_and_restore_the_terminal(self):
+        for ending in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT, signal.SIGQUIT):
+            with self.subTest(signal=ending.name):
+                terminal = Terminal([RADVAL, "1", "b"])
+                try:
+                    terminal.read_until(result_lines(b"1"))
+                    terminal.wait_for_key_mode()
+                    terminal.process.send_signal(ending)
+                    self.assertEqual(terminal.wait()[0], -ending)
+                    self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+                finally:
+                    terminal.close()
+
+
+class TypedAhead(unittest.TestCase):
+    def test_a_key_typed_before_the_wait_ends_it_at_once(self):
+        terminal = Terminal([RADVAL, "59FF", "h"], typed_ahead=b"k")
+        self.addCleanup(terminal.close)
+        self.assertEqual(terminal.wait()[0], 0)
+        terminal.read_until(result_lines(b"23039"))
+        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+
+
+class JobControl(unittest.TestCase):
+    def test_ctrl_z_gives_the_terminal_back_and_the_wait_resumes_after_fg(self):
+        report_r, report_w = os.pipe()
+        control_r, control_w = os.pipe()
+        terminal = Terminal([sys.executable, JOB_SHELL, str(report_w), str(control_r),
+                             RADVAL, "59FF", "h"], pass_fds=(report_w, control_r))
+        self.addCleanup(terminal.close)
+        os.close(report_w)
+        os.close(control_r)
+        report = os.fdopen(report_r, "r")
+        self.addCleanup(report.close)
+
+        def next_report():
+            if not select.select([report], [], [], PATIENCE)[0]:
+                raise AssertionError("the job shell reported nothing")
+            return report.readline()
+
+        terminal.read_until(result_lines(b"23039"))
+        terminal.wait_for_key_mode()
+        terminal.type(b"\x1a")
+        self.assertEqual(next_report(), "stopped\n")
+        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+
+        os.write(control_w, b"fg\n")
+        os.close(control_w)
+        terminal.wait_for_key_mode()
+        self.assertTrue(terminal.still_running_after(0.2))
+        terminal.type(b"x")
+        self.assertEqual(next_report(), "exit 0\n")
+        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+
+
+class NoTerminal(unittest.TestCase):
+    def start(self):
+        process = subprocess.Popen([RADVAL, "59FF", "h"], stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.PIPE)
+        self.addCleanup(process.stdout.close)
+        self.addCleanup(process.kill)
+        self.assertEqual(process.stdout.read(len(result_lines(b"23039"))), result_lines(b"23039"))
+        return process
+
+    def test_without_a_terminal_it_waits_idle_until_a_signal_ends_it(self):
+        for ending in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
+            with self.subTest(signal=ending.name):
+                process = self.start()
+                time.sleep(0.5)
+                self.assertIsNone(process.poll())
+                process.send_signal(ending)
+                _, status, usage = os.wait4(process.pid, 0)
+                process.returncode = os.waitstatus_to_exitcode(status)
+                self.assertEqual(process.returncode, -ending)
+                self.assertLess(usage.ru_utime + usage.ru_stime, 0.3)
+                self.assertEqual(process.stdout.read(), b"")
+
+
+class LostOutput(unittest.TestCase):
+    """Output that cannot be written is lost; the exit status stays."""
+
+    def closed_pipe(self):
+        read_end, write_end = os.pipe()
+        os.close(read_end)
+        self.addCleanup(os.close, write_end)
+        return write_end
+
+    def full_device(self):
+        device = open("/dev/full", "wb")
+        self.addCleanup(device.close)
+        return device.fileno()
+
+    def test_usage_and_fault_keep_their_status(self):
+        for name, target in (("closed pipe", self.closed_pipe), ("/dev/full", self.full_device)):
+            for args, status in (([], 0), (["12", "b"], 1)):
+                with self.subTest(output=name, args=args):
+                    self.assertEqual(run(args, stdout=target())[1:], (status, b""))
+
+    def test_a_conversion_still_waits_for_its_key_and_exits_0(self):
+        for name, target in (("closed pipe", self.closed_pipe), ("/dev/full", self.full_device)):
+            with self.subTest(output=name):
+                terminal = Terminal([RADVAL, "59FF", "h"], stdout=target())
+                try:
+                    terminal.wait_for_key_mode()
+                    terminal.type(b"x")
+                    self.assertEqual(terminal.wait()[0], 0)
+                    self.assertEqual(terminal.output, b"")
+                finally:
+                    terminal.close()
+
+
+if __name__ == "__main__":
+    RADVAL = os.path.abspath(sys.argv.pop(1))
+    unittest.main(verbosity=2)
