@@ -1,0 +1,97 @@
+#include "console/key_classifier.h"
+
+#include <optional>
+
+namespace radval {
+
+namespace {
+
+bool has(uint32_t control_keys, uint32_t keys)
+{
+    return (control_keys & keys) != 0;
+}
+
+bool alt_held_alone(uint32_t control_keys)
+{
+    using namespace control_key;
+    return has(control_keys, left_alt | right_alt) && !has(control_keys, left_ctrl | right_ctrl | shift);
+}
+
+bool is_function_key(uint16_t key)
+{
+    return key >= virtual_key::f1 && key <= virtual_key::f12;
+}
+
+bool is_cursor_key(uint16_t key)
+{
+    using namespace virtual_key;
+    return (key >= prior && key <= down) || key == insert || key == delete_key;
+}
+
+bool press_counts(const InputRecord& press)
+{
+    using namespace control_key;
+    if (press.character != 0 || is_function_key(press.virtual_key_code))
+        return true;
+    if (!is_cursor_key(press.virtual_key_code))
+        return false;
+    // The separate cursor block counts with any modifier; the keypad's own
+    // cursor keys (Num Lock off) only alone or with Ctrl.
+    return has(press.control_keys, enhanced_key) || !has(press.control_keys, shift | left_alt | right_alt);
+}
+
+// The digit a numeric keypad key stands for, with Num Lock on or off.
+std::optional<int> keypad_digit(const InputRecord& press)
+{
+    using namespace virtual_key;
+    const uint16_t key = press.virtual_key_code;
+    if (key >= numpad0 && key <= numpad9)
+        return key - numpad0;
+    if (has(press.control_keys, control_key::enhanced_key))
+        return std::nullopt;
+    switch (key) {
+    case insert: return 0;
+    case end: return 1;
+    case down: return 2;
+    case next: return 3;
+    case left: return 4;
+    case clear: return 5;
+    case right: return 6;
+    case home: return 7;
+    case up: return 8;
+    case prior: return 9;
+    default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+bool KeyClassifier::counts(const InputRecord& record)
+{
+    if (record.kind != InputRecord::Kind::key)
+        return false;  // mouse, focus, menu and size events are ignored
+    const bool press = record.key_down && record.repeat_count != 0;
+    if (press && press_counts(record)) {
+        alt_code_nonzero_ = false;  // a key that counts discards a code being built
+        return true;
+    }
+    if (record.key_down && !press)
+        return false;
+    if (alt_held_alone(record.control_keys)) {
+        if (const std::optional<int> digit = press ? keypad_digit(record) : std::nullopt)
+            alt_code_nonzero_ = alt_code_nonzero_ || *digit != 0;
+        return false;
+    }
+    return end_alt_code();
+}
+
+// Alt is no longer held alone: a code composed so far ends here, and counts
+// (as its value modulo 256) unless it is 0.
+bool KeyClassifier::end_alt_code()
+{
+    const bool counted = alt_code_nonzero_;
+    alt_code_nonzero_ = false;
+    return counted;
+}
+
+}  // namespace radval
