@@ -14,76 +14,11 @@ import termios
 import time
 import unittest
 
+from expected_output import CONVERSIONS, FAULTS, USAGE, USAGE_CALLS, result_lines
+
 RADVAL = ""
 JOB_SHELL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "job_shell.py")
 PATIENCE = 10  # seconds before a test gives up on something that should happen
-
-USAGE = (
-    b"Usage: radval <invalue> <type>\r\n"
-    b"\r\n"
-    b"Type:\r\n"
-    b"\tb     - binary         (base 2)\r\n"
-    b"\tq     - quaternary     (base 4)\r\n"
-    b"\to     - octal          (base 8)\r\n"
-    b"\th     - hexadecimal    (base 16)\r\n"
-    b"\r\n"
-    b"Example:\r\n"
-    b"\tradval 1001010 b\r\n"
-    b"\tradval 59FF h\r\n"
-)
-
-USAGE_CALLS = [
-    [],
-    ["59FF"],
-    ["", "h"],
-    ["59FF", ""],
-    ["", ""],
-    ["1", "H"],
-    ["1", "B"],
-    ["1", "bin"],
-    ["1", "hex"],
-    ["1", " b"],
-    ["12", "x"],  # the type is looked at before the numeral
-]
-
-FAULTS = [
-    (["12", "b"], b"ERROR: 12 is not base 2\r\n"),
-    (["1012", "b"], b"ERROR: 1012 is not base 2\r\n"),
-    (["A", "o"], b"ERROR: A is not base 8\r\n"),
-    (["4", "q"], b"ERROR: 4 is not base 4\r\n"),
-    (["@", "h"], b"ERROR: @ is not base 16\r\n"),
-    (["1 0", "b"], b"ERROR: 1 0 is not base 2\r\n"),
-    (["-1", "o"], b"ERROR: -1 is not base 8\r\n"),
-    (["G" + "0" * 100, "h"], b"ERROR: G" + b"0" * 100 + b" is not base 16\r\n"),
-    (["1\xe9", "h"], b"ERROR: 1\xc3\xa9 is not base 16\r\n"),
-    (["1" * 131070 + "2", "b"], b"ERROR: " + b"1" * 131070 + b"2 is not base 2\r\n"),
-]
-
-CONVERSIONS = [
-    (["59FF", "h"], b"23039"),
-    (["1001010", "b"], b"74"),
-    (["ff", "h"], b"255"),
-    (["0010", "b"], b"2"),
-    (["123", "q"], b"27"),
-    (["377", "o"], b"255"),
-    (["1:", "h"], b"26"),
-    (["?", "h"], b"15"),
-    (["7FFFFFFF", "h"], b"2147483647"),
-    (["80000000", "h"], b"18446744071562067968"),
-    (["FFFFFFFF", "h"], b"18446744073709551615"),
-    (["1" * 32, "b"], b"18446744073709551615"),
-    (["1" + "0" * 32, "b"], b"0"),
-    (["100000000", "h"], b"0"),
-    (["10000000000", "o"], b"1073741824"),
-    (["20000000000", "o"], b"18446744071562067968"),
-    (["101", "b", "extra", "more"], b"5"),
-    (["F" * 131071, "h"], b"18446744073709551615"),
-]
-
-
-def result_lines(digits):
-    return b"\r\n" + digits + b"\r\n\r\n"
-
 
 def run(args, stdout=subprocess.PIPE):
     """Runs radval with nothing on standard input; it must not wait."""
