@@ -9,7 +9,7 @@
 namespace radval {
 
 struct ScreenInfo {
-    int width = 0;  // of the screen buffer, in columns
+    int width = 0;   // of the screen buffer, in columns
     int height = 0;  // of the screen buffer, in rows
     int cursor_x = 0;
     int cursor_y = 0;

@@ -33,7 +33,7 @@ private:
     ConsoleScreen& screen_;
     Mode mode_ = Mode::undecided;
     int view_rows_ = 0;  // fixed at the first write
-    int view_top_ = 0;  // the window's top row, read after every write
+    int view_top_ = 0;   // the window's top row, read after every write
     bool line_feed_pending_ = false;
 };
 

@@ -40,28 +40,25 @@ bool press_counts(const InputRecord& press)
     return has(press.control_keys, enhanced_key) || !has(press.control_keys, shift | left_alt | right_alt);
 }
 
+// The keypad's digit keys with Num Lock off: their cursor-key codes, which
+// the separate cursor block shares but marks as enhanced.
+constexpr uint16_t keypad_digits_as_cursor_keys[]
+    = {virtual_key::insert, virtual_key::end, virtual_key::down, virtual_key::next, virtual_key::left,
+        virtual_key::clear, virtual_key::right, virtual_key::home, virtual_key::up, virtual_key::prior};
+
 // The digit a numeric keypad key stands for, with Num Lock on or off.
 std::optional<int> keypad_digit(const InputRecord& press)
 {
-    using namespace virtual_key;
     const uint16_t key = press.virtual_key_code;
-    if (key >= numpad0 && key <= numpad9)
-        return key - numpad0;
+    if (key >= virtual_key::numpad0 && key <= virtual_key::numpad9)
+        return key - virtual_key::numpad0;
     if (has(press.control_keys, control_key::enhanced_key))
         return std::nullopt;
-    switch (key) {
-    case insert: return 0;
-    case end: return 1;
-    case down: return 2;
-    case next: return 3;
-    case left: return 4;
-    case clear: return 5;
-    case right: return 6;
-    case home: return 7;
-    case up: return 8;
-    case prior: return 9;
-    default: return std::nullopt;
+    for (int digit = 0; digit <= 9; ++digit) {
+        if (keypad_digits_as_cursor_keys[digit] == key)
+            return digit;
     }
+    return std::nullopt;
 }
 
 }  // namespace

@@ -26,9 +26,9 @@ namespace virtual_key {
 inline constexpr uint16_t clear = 0x0c;  // keypad 5 with Num Lock off
 inline constexpr uint16_t shift = 0x10;
 inline constexpr uint16_t control = 0x11;
-inline constexpr uint16_t menu = 0x12;  // Alt
+inline constexpr uint16_t menu = 0x12;   // Alt
 inline constexpr uint16_t prior = 0x21;  // Page Up
-inline constexpr uint16_t next = 0x22;  // Page Down
+inline constexpr uint16_t next = 0x22;   // Page Down
 inline constexpr uint16_t end = 0x23;
 inline constexpr uint16_t home = 0x24;
 inline constexpr uint16_t left = 0x25;

@@ -35,11 +35,16 @@ BOOL WINAPI on_console_event(DWORD event)
 InputRecord::Kind kind_of(WORD event_type)
 {
     switch (event_type) {
-    case KEY_EVENT: return InputRecord::Kind::key;
-    case MOUSE_EVENT: return InputRecord::Kind::mouse;
-    case WINDOW_BUFFER_SIZE_EVENT: return InputRecord::Kind::window_size;
-    case MENU_EVENT: return InputRecord::Kind::menu;
-    default: return InputRecord::Kind::focus;
+    case KEY_EVENT:
+        return InputRecord::Kind::key;
+    case MOUSE_EVENT:
+        return InputRecord::Kind::mouse;
+    case WINDOW_BUFFER_SIZE_EVENT:
+        return InputRecord::Kind::window_size;
+    case MENU_EVENT:
+        return InputRecord::Kind::menu;
+    default:
+        return InputRecord::Kind::focus;
     }
 }
 

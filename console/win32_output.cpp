@@ -41,8 +41,8 @@ public:
         if (!GetConsoleScreenBufferInfo(output_, &buffer))
             return false;
         width_ = buffer.dwSize.X;
-        info = {buffer.dwSize.X,        buffer.dwSize.Y,     buffer.dwCursorPosition.X, buffer.dwCursorPosition.Y,
-                buffer.srWindow.Top,    buffer.srWindow.Bottom, buffer.wAttributes};
+        info = {buffer.dwSize.X, buffer.dwSize.Y, buffer.dwCursorPosition.X, buffer.dwCursorPosition.Y,
+            buffer.srWindow.Top, buffer.srWindow.Bottom, buffer.wAttributes};
         return true;
     }
 

@@ -18,23 +18,23 @@ TEST(EscapeSequence, TellsWhenAKeysBytesHaveNotAllArrived)
         {"\r", false},
         {"\x1b", true},
         {"\x1b[", true},
-        {"\x1b[A", false},         // cursor up
+        {"\x1b[A", false},  // cursor up
         {"\x1b[1;5", true},
-        {"\x1b[1;5C", false},      // Ctrl+Right
-        {"\x1b[15~", false},       // F5
+        {"\x1b[1;5C", false},  // Ctrl+Right
+        {"\x1b[15~", false},   // F5
         {"\x1b[15", true},
         {"\x1bO", true},
-        {"\x1bOP", false},         // F1
+        {"\x1bOP", false},  // F1
         {"\x1bO2", true},
-        {"\x1bO2P", false},        // Shift+F1 on some terminals
+        {"\x1bO2P", false},  // Shift+F1 on some terminals
         {"\x1b[[", true},
-        {"\x1b[[A", false},        // F1 on the Linux console
-        {"\x1bx", false},          // Alt+x
+        {"\x1b[[A", false},  // F1 on the Linux console
+        {"\x1bx", false},    // Alt+x
         {"\x1b\x1b", true},
-        {"\x1b\x1b[A", false},     // Alt+Up
+        {"\x1b\x1b[A", false},  // Alt+Up
         {"\x1b[A\x1b[B", false},
         {"\x1b[A\x1b", true},
-        {"\x1b[1\x03", false},     // garbled: a control byte ends it
+        {"\x1b[1\x03", false},  // garbled: a control byte ends it
         {"x\x1b[2", true},
     };
     for (const auto& c : cases) {

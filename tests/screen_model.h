@@ -34,9 +34,9 @@ public:
     std::vector<std::string> window() const;
     uint16_t attribute_at(int x, int y) const;
 
-    ScreenInfo info;  // what read_info reports; tests may change it
-    bool readable = true;  // read_info fails while false
-    std::string raw;  // what went out raw
+    ScreenInfo info;                         // what read_info reports; tests may change it
+    bool readable = true;                    // read_info fails while false
+    std::string raw;                         // what went out raw
     std::vector<std::pair<int, int>> beeps;  // frequency and duration of each
     int window_moves = 0;
     int reads = 0;
