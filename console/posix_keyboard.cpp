@@ -12,7 +12,6 @@
 // undoes it exactly once, whichever way the program leaves.
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <iterator>
 
 #include <poll.h>
@@ -150,13 +149,12 @@ KeyboardSession session;
 
 // Acts on the signals noted since the last look. An ending signal restores
 // everything and then takes its default action, so the process ends the way
-// the signal says; the exit below is only reached should it be blocked.
+// the signal says.
 void act_on_signals()
 {
     if (const int signal = ending_signal; signal != 0) {
         session.restore();
         raise(signal);
-        std::_Exit(128 + signal);
     }
     if (stop_requested != 0) {
         stop_requested = 0;

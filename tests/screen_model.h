@@ -19,7 +19,7 @@ public:
     // the window's top-left corner; text is written in attribute 0x1f.
     ScreenModel(int width, int height, int window_top, int window_rows);
 
-    bool read_info(ScreenInfo& info) override;
+    bool read_info(ScreenInfo& out) override;
     void place(int x, int y, std::string_view characters, uint16_t attribute) override;
     void scroll_up(int top, int bottom, int count) override;
     void fill(int top, int count, uint16_t attribute) override;
