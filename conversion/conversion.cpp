@@ -1,5 +1,8 @@
 #include "conversion/conversion.h"
 
+#include <array>
+#include <cstddef>
+
 namespace radval {
 
 namespace {
@@ -11,9 +14,49 @@ uint64_t sign_extend(uint32_t total)
     return static_cast<uint64_t>(static_cast<int64_t>(static_cast<int32_t>(total)));
 }
 
+// n > base - 1 as the definition puts it, without the overflow of base - 1.
 bool is_digit_of(int32_t n, int32_t base)
 {
-    return n >= 0 && n <= base - 1;
+    return n >= 0 && n < base;
+}
+
+int32_t plain_digit_value(unsigned char c)
+{
+    return c - 48;
+}
+
+// Every byte's value as a base-16 digit, before the range check: the letters
+// A to F in either case are 10 to 15, every other byte is its code less 48.
+constexpr auto hex_digit_values = [] {
+    std::array<int16_t, 256> values{};
+    for (std::size_t c = 0; c < values.size(); ++c)
+        values[c] = static_cast<int16_t>(static_cast<int>(c) - 48);
+    for (int letter = 0; letter < 6; ++letter) {
+        values[static_cast<std::size_t>('A' + letter)] = static_cast<int16_t>(10 + letter);
+        values[static_cast<std::size_t>('a' + letter)] = static_cast<int16_t>(10 + letter);
+    }
+    return values;
+}();
+
+int32_t hex_digit_value(unsigned char c)
+{
+    return hex_digit_values[c];
+}
+
+// Horner's rule: modulo 2^32 it yields exactly the sum of every digit times
+// int_power(base, places to its right), in one pass.
+template <int32_t (*digit_value)(unsigned char)>
+std::optional<uint64_t> read_digits(std::string_view text, int32_t base)
+{
+    const auto wide_base = static_cast<uint32_t>(base);
+    uint32_t total = 0;
+    for (const char byte : text) {
+        const int32_t n = digit_value(static_cast<unsigned char>(byte));
+        if (!is_digit_of(n, base))
+            return std::nullopt;
+        total = total * wide_base + static_cast<uint32_t>(n);
+    }
+    return sign_extend(total);
 }
 
 }  // namespace
@@ -28,30 +71,12 @@ int32_t int_power(int32_t base, int32_t exponent)
     return static_cast<int32_t>(power);
 }
 
-int32_t digit_value(unsigned char c, int32_t base)
-{
-    if (base == 16) {
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-    }
-    return c - 48;
-}
-
 std::optional<uint64_t> convert_digits(std::string_view text, int32_t base)
 {
-    // Horner's rule: modulo 2^32 it yields exactly the sum of every digit
-    // times int_power(base, places to its right), in one pass.
-    const auto wide_base = static_cast<uint32_t>(base);
-    uint32_t total = 0;
-    for (const char byte : text) {
-        const int32_t n = digit_value(static_cast<unsigned char>(byte), base);
-        if (!is_digit_of(n, base))
-            return std::nullopt;
-        total = total * wide_base + static_cast<uint32_t>(n);
-    }
-    return sign_extend(total);
+    // Letters are digits in base 16 only.
+    if (base == 16)
+        return read_digits<hex_digit_value>(text, base);
+    return read_digits<plain_digit_value>(text, base);
 }
 
 }  // namespace radval

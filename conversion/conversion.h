@@ -15,14 +15,11 @@ namespace radval {
 // An exponent of 0 or less yields 1.
 int32_t int_power(int32_t base, int32_t exponent);
 
-// The value byte `c` stands for in `base`, not yet checked against the base:
-// in base 16 the letters A to F (either case) are 10 to 15; every other byte,
-// in every base, is its code less 48 (so ':' to '?' are 10 to 15 in base 16).
-int32_t digit_value(unsigned char c, int32_t base);
-
 // The sign-extended value of `text` read in `base`, or nothing when some byte
-// of it is not a digit of the base. Every byte is checked, including those
-// too far left to change the total. Never prints and never exits.
+// of it is not a digit of the base. A byte's digit value is its code less 48,
+// except that in base 16 the letters A to F (either case) are 10 to 15; so
+// ':' to '?' pass as 10 to 15 in base 16. Every byte is checked, including
+// those too far left to change the total. Never prints and never exits.
 std::optional<uint64_t> convert_digits(std::string_view text, int32_t base);
 
 // convert_digits for the program: on a byte that is no digit of the base it
