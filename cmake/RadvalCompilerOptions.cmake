@@ -2,6 +2,7 @@
 
 option(RADVAL_WERROR "Treat compiler warnings as errors" OFF)
 option(RADVAL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(RADVAL_FUZZERS "Build the libFuzzer targets (clang only)" OFF)
 
 function(radval_compile_options target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
@@ -13,4 +14,9 @@ endfunction()
 if(RADVAL_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Coverage for libFuzzer in everything the fuzz targets link.
+if(RADVAL_FUZZERS)
+  add_compile_options(-fsanitize=fuzzer-no-link)
 endif()

@@ -27,16 +27,19 @@ int32_t plain_digit_value(unsigned char c)
 
 // Every byte's value as a base-16 digit, before the range check: the letters
 // A to F in either case are 10 to 15, every other byte is its code less 48.
-constexpr auto hex_digit_values = [] {
+constexpr std::array<int16_t, 256> make_hex_digit_values()
+{
     std::array<int16_t, 256> values{};
     for (std::size_t c = 0; c < values.size(); ++c)
         values[c] = static_cast<int16_t>(static_cast<int>(c) - 48);
-    for (int letter = 0; letter < 6; ++letter) {
-        values[static_cast<std::size_t>('A' + letter)] = static_cast<int16_t>(10 + letter);
-        values[static_cast<std::size_t>('a' + letter)] = static_cast<int16_t>(10 + letter);
+    for (std::size_t letter = 0; letter < 6; ++letter) {
+        values['A' + letter] = static_cast<int16_t>(10 + letter);
+        values['a' + letter] = static_cast<int16_t>(10 + letter);
     }
     return values;
-}();
+}
+
+constexpr std::array<int16_t, 256> hex_digit_values = make_hex_digit_values();
 
 int32_t hex_digit_value(unsigned char c)
 {

@@ -1,7 +1,5 @@
 #include "screen_model.h"
 
-#include <gtest/gtest.h>
-
 namespace radval::testing {
 
 namespace {
@@ -20,10 +18,15 @@ ScreenModel::ScreenModel(int width, int height, int window_top, int window_rows)
 
 bool ScreenModel::read_info(ScreenInfo& out)
 {
-    ++reads;
     if (readable)
         out = info;
     return readable;
+}
+
+void ScreenModel::fault(const std::string& what) const
+{
+    if (strict)
+        report_model_fault(what);
 }
 
 bool ScreenModel::inside(int x, int y) const
@@ -35,7 +38,7 @@ void ScreenModel::place(int x, int y, std::string_view characters, uint16_t attr
 {
     for (const char c : characters) {
         if (!inside(x, y)) {
-            ADD_FAILURE() << "a character placed outside the buffer at " << x << "," << y;
+            fault("a character placed outside the buffer at " + std::to_string(x) + "," + std::to_string(y));
             return;
         }
         text_[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = c;
@@ -47,7 +50,8 @@ void ScreenModel::place(int x, int y, std::string_view characters, uint16_t attr
 void ScreenModel::scroll_up(int top, int bottom, int count)
 {
     if (!inside(0, top) || !inside(0, bottom) || count < 1 || count > bottom - top) {
-        ADD_FAILURE() << "a scroll of rows " << top << " to " << bottom << " by " << count;
+        fault("a scroll of rows " + std::to_string(top) + " to " + std::to_string(bottom) + " by "
+            + std::to_string(count));
         return;
     }
     for (int y = top; y <= bottom; ++y) {
@@ -65,7 +69,7 @@ void ScreenModel::fill(int top, int count, uint16_t attribute)
 {
     for (int y = top; y < top + count; ++y) {
         if (!inside(0, y)) {
-            ADD_FAILURE() << "a fill of row " << y;
+            fault("a fill of row " + std::to_string(y));
             return;
         }
         text_[static_cast<std::size_t>(y)].assign(text_[0].size(), ' ');
@@ -76,7 +80,7 @@ void ScreenModel::fill(int top, int count, uint16_t attribute)
 void ScreenModel::set_cursor(int x, int y)
 {
     if (!inside(x, y)) {
-        ADD_FAILURE() << "the cursor set outside the buffer at " << x << "," << y;
+        fault("the cursor set outside the buffer at " + std::to_string(x) + "," + std::to_string(y));
         return;
     }
     info.cursor_x = x;
@@ -86,7 +90,7 @@ void ScreenModel::set_cursor(int x, int y)
 void ScreenModel::set_window(int top, int bottom)
 {
     if (!inside(0, top) || !inside(0, bottom) || bottom < top) {
-        ADD_FAILURE() << "a window of rows " << top << " to " << bottom;
+        fault("a window of rows " + std::to_string(top) + " to " + std::to_string(bottom));
         return;
     }
     info.window_top = top;

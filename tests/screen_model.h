@@ -1,7 +1,9 @@
 // An in-memory console screen buffer, for checking the rendering rules on
-// any platform. It records what the rules ask of it and refuses (as a test
-// failure) anything a real console would not take: cells or a cursor
-// outside the buffer, a window that does not fit.
+// any platform. It records what the rules ask of it and, while `strict`,
+// refuses anything a real console would not take (cells or a cursor outside
+// the buffer, a window that does not fit) by calling report_model_fault,
+// which the tests and the fuzzers each define. Otherwise such requests are
+// clipped away, as a real console does.
 #pragma once
 
 #include <string>
@@ -11,6 +13,8 @@
 #include "console/console_screen.h"
 
 namespace radval::testing {
+
+void report_model_fault(const std::string& what);
 
 class ScreenModel : public ConsoleScreen {
 public:
@@ -36,13 +40,14 @@ public:
 
     ScreenInfo info;                         // what read_info reports; tests may change it
     bool readable = true;                    // read_info fails while false
+    bool strict = true;                      // refuse what a real console would not take
     std::string raw;                         // what went out raw
     std::vector<std::pair<int, int>> beeps;  // frequency and duration of each
     int window_moves = 0;
-    int reads = 0;
 
 private:
     bool inside(int x, int y) const;
+    void fault(const std::string& what) const;
 
     std::vector<std::string> text_;
     std::vector<std::vector<uint16_t>> attributes_;
