@@ -84,10 +84,18 @@ public:
 
     void set_cursor(int x, int y) override { SetConsoleCursorPosition(output_, COORD{as_short(x), as_short(y)}); }
 
+    // A console refuses a window wider than the screen allows; the window
+    // then keeps its columns and still follows the view's rows.
     void set_window(int top, int bottom) override
     {
-        const SMALL_RECT window{0, as_short(top), as_short(width_ - 1), as_short(bottom)};
-        SetConsoleWindowInfo(output_, TRUE, &window);
+        const SMALL_RECT full_width{0, as_short(top), as_short(width_ - 1), as_short(bottom)};
+        if (SetConsoleWindowInfo(output_, TRUE, &full_width))
+            return;
+        CONSOLE_SCREEN_BUFFER_INFO buffer;
+        if (!GetConsoleScreenBufferInfo(output_, &buffer))
+            return;
+        const SMALL_RECT same_columns{buffer.srWindow.Left, as_short(top), buffer.srWindow.Right, as_short(bottom)};
+        SetConsoleWindowInfo(output_, TRUE, &same_columns);
     }
 
     void beep(int frequency_hz, int duration_ms) override
