@@ -49,7 +49,8 @@ public:
     {
     }
 
-    // The cursor as the read of the console gave it is not to be trusted.
+    // A write that could not read the console starts at the view's top-left
+    // corner.
     void start_at_view_corner()
     {
         x_ = 0;
