@@ -1,4 +1,5 @@
 #include "conversion/conversion.h"
+#include "literal_conversion.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 
 namespace radval {
 namespace {
+
+using testing::literal_conversion;
 
 constexpr uint64_t all_ones = std::numeric_limits<uint64_t>::max();
 
@@ -147,28 +150,6 @@ TEST(IntPower, MultipliesWithWrapAround)
     for (const auto& p : powers) {
         EXPECT_EQ(int_power(p.base, p.exponent), p.power) << p.base << "^" << p.exponent;
     }
-}
-
-// The conversion as first defined: each digit times int_power(base, places
-// to its right), summed in signed 32-bit arithmetic that wraps, and the total
-// sign-extended. Kept separate from the one-pass code it checks.
-std::optional<uint64_t> literal_conversion(const std::string& text, int32_t base)
-{
-    const auto length = static_cast<int32_t>(text.size());
-    uint32_t total = 0;
-    for (int32_t i = 1; i <= length; ++i) {
-        const auto c = static_cast<unsigned char>(text[static_cast<std::size_t>(i - 1)]);
-        int32_t n = c - 48;
-        if (base == 16 && std::string("AaBbCcDdEeFf").find(static_cast<char>(c)) != std::string::npos)
-            n = 10 + static_cast<int32_t>(std::string("AaBbCcDdEeFf").find(static_cast<char>(c)) / 2);
-        if (n > base - 1 || n < 0)
-            return std::nullopt;
-        total += static_cast<uint32_t>(int_power(base, length - i)) * static_cast<uint32_t>(n);
-    }
-    uint64_t value = total;
-    if ((total & 0x80000000u) != 0)
-        value |= 0xFFFFFFFF00000000u;
-    return value;
 }
 
 TEST(ConvertDigits, AgreesWithTheLiteralDefinitionOnRandomNumerals)
