@@ -88,6 +88,9 @@ const Invalid invalid_numerals[] = {
     {"G" + std::string(100, '0'), 16},
     {"2" + std::string(40, '1'), 2},
     {std::string(40, '1') + "2", 2},
+    // no byte is a digit of a base below 1, and reading it must not overflow
+    {"0", 0},
+    {"0", std::numeric_limits<int32_t>::min()},
 };
 
 TEST(ConvertDigits, AnyByteThatIsNoDigitOfTheBaseRejectsTheNumeral)
