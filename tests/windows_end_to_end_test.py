@@ -1,10 +1,13 @@
 """End-to-end checks of radval.exe run under an emulator (Wine): the exact
 bytes it writes to a file, its exit statuses, the wildcard expansion of its
-arguments, and its key wait with a terminal on standard input.
+arguments, its key wait with a terminal on standard input, and what it shows
+on the emulator's console (a tmux pane of 80 x 25), where it writes through
+the console API.
 
 usage: windows_end_to_end_test.py EMULATOR PATH_TO_RADVAL_EXE [unittest arguments]
 """
 import os
+import shlex
 import subprocess
 import sys
 import tempfile
@@ -145,6 +148,59 @@ class KeyWait(unittest.TestCase):
         call.wait_for_output(result_lines(b"23039"))
         time.sleep(1.0)
         self.assertIsNone(call.process.poll())
+
+
+class Pane:
+    """radval.exe on the console the emulator makes of a tmux pane of
+    80 x 25, followed by its exit status."""
+
+    def __init__(self, args):
+        self.server = ["tmux", "-L", f"radval-test-{os.getpid()}"]
+        command = shlex.join([EMULATOR, RADVAL, *args]) + '; echo "rc=$?"; sleep 600'
+        subprocess.run([*self.server, "new-session", "-d", "-x", "80", "-y", "25", command], check=True)
+
+    def rows(self):
+        shown = subprocess.run([*self.server, "capture-pane", "-p"], stdout=subprocess.PIPE, text=True, check=True)
+        return shown.stdout.split("\n")
+
+    def wait_for_row(self, text):
+        deadline = time.monotonic() + PATIENCE
+        while text not in self.rows():
+            if time.monotonic() > deadline:
+                raise AssertionError(f"no row {text!r} in {self.rows()!r}")
+            time.sleep(0.1)
+        return self.rows()
+
+    def press(self, key):
+        subprocess.run([*self.server, "send-keys", key], check=True)
+
+    def close(self):
+        subprocess.run([*self.server, "kill-server"], check=False)
+
+
+class ConsoleScreen(unittest.TestCase):
+    def show(self, args, last_row):
+        pane = Pane(args)
+        self.addCleanup(pane.close)
+        return pane, pane.wait_for_row(last_row)
+
+    def test_the_usage_text_with_its_tabs_as_spaces(self):
+        _, rows = self.show([], "rc=0")
+        lines = USAGE.decode().replace("\t", " " * 8).split("\r\n")[:-1]
+        self.assertEqual(rows[: len(lines) + 1], [*lines, "rc=0"])
+
+    def test_a_first_piece_that_fills_the_row_puts_the_base_on_the_next(self):
+        numeral = "1" * 59 + "2"  # "ERROR: " and " is not base " make it 80 columns
+        _, rows = self.show([numeral, "b"], "rc=1")
+        self.assertEqual(rows[:3], [f"ERROR: {numeral} is not base", "2", "rc=1"])
+
+    def test_the_value_between_empty_rows_then_a_key_press(self):
+        pane, rows = self.show(["59FF", "h"], "23039")
+        time.sleep(0.5)
+        self.assertNotIn("rc=0", pane.rows())
+        pane.press("x")
+        rows = pane.wait_for_row("rc=0")
+        self.assertEqual(rows[:4], ["", "23039", "", "rc=0"])
 
 
 if __name__ == "__main__":
