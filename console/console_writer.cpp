@@ -184,36 +184,29 @@ private:
 void ConsoleWriter::write(std::string_view bytes)
 {
     if (mode_ == Mode::undecided)
-        choose_mode();
+        follow_console();
     if (mode_ == Mode::raw) {
         screen_.write_raw(bytes);
         return;
     }
     render(bytes);
-    note_view_after_write();
+    follow_console();
 }
 
-void ConsoleWriter::choose_mode()
+// Reads the console before the first write and after every write to it:
+// whether there is still a usable console to write to, and the window's top
+// row, where the view starts for the next write. The view keeps the height
+// the window had at the first read.
+void ConsoleWriter::follow_console()
 {
     ScreenInfo info;
     if (!screen_.read_info(info) || !usable_console(info)) {
         mode_ = Mode::raw;
         return;
     }
+    if (mode_ == Mode::undecided)
+        view_rows_ = window_rows(info);
     mode_ = Mode::console;
-    view_rows_ = window_rows(info);
-    view_top_ = info.window_top;
-}
-
-// The window's top row is where the view starts for the next write, and the
-// same read tells whether there is still a console to write to.
-void ConsoleWriter::note_view_after_write()
-{
-    ScreenInfo info;
-    if (!screen_.read_info(info) || !usable_console(info)) {
-        mode_ = Mode::raw;
-        return;
-    }
     view_top_ = info.window_top;
 }
 

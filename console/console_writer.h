@@ -26,8 +26,7 @@ public:
 private:
     enum class Mode { undecided, console, raw };
 
-    void choose_mode();
-    void note_view_after_write();
+    void follow_console();
     void render(std::string_view bytes);
 
     ConsoleScreen& screen_;

@@ -99,9 +99,10 @@ public:
     {
         leave_key_mode();
         struct sigaction ours {};
-        if (set_disposition(SIGTSTP, SIG_DFL, &ours))
+        if (set_disposition(SIGTSTP, SIG_DFL, &ours)) {
             raise(SIGTSTP);
-        sigaction(SIGTSTP, &ours, nullptr);
+            sigaction(SIGTSTP, &ours, nullptr);
+        }
         enter_key_mode();
     }
 
