@@ -101,6 +101,8 @@ public:
         struct sigaction ours {};
         if (set_disposition(SIGTSTP, SIG_DFL, &ours)) {
             raise(SIGTSTP);
+            // raise returns here once the process is continued.
+            // cppcheck-suppress unreachableCode
             sigaction(SIGTSTP, &ours, nullptr);
         }
         enter_key_mode();
