@@ -63,6 +63,9 @@ InputRecord translate(const INPUT_RECORD& record)
     return translated;
 }
 
+// Installed once, as the first check's duty. If the system refuses it, the
+// close, log-off and shutdown events keep their default action, which ends
+// the program: the wait still ends, so the failure is not worth a retry.
 void install_control_handler()
 {
     control_handler_installed = true;
