@@ -2,8 +2,8 @@
 
 namespace radval {
 
-std::string invalue;
-std::string type;
+std::string_view invalue;
+std::string_view type;
 uint64_t base = 0;
 uint64_t result = 0;
 

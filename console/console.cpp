@@ -1,8 +1,8 @@
 #include "console/console.h"
 
+#include <charconv>
 #include <cstdlib>
 
-#include "console/decimal.h"
 #include "console/platform.h"
 
 namespace radval {
@@ -32,8 +32,10 @@ void print_blank_line()
 
 void print_unsigned_line(uint64_t value)
 {
-    char buffer[decimal_line_capacity];
-    platform::write_output(format_unsigned_line(value, buffer));
+    char line[20 + line_end.size()];  // 2^64 - 1 has 20 digits
+    char* const digits_end = std::to_chars(line, line + 20, value).ptr;
+    line_end.copy(digits_end, line_end.size());
+    platform::write_output({line, static_cast<std::size_t>(digits_end - line) + line_end.size()});
 }
 
 void wait_for_key()

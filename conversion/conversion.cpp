@@ -1,6 +1,7 @@
 #include "conversion/conversion.h"
 
-#include <array>
+#include <algorithm>
+#include <bit>
 #include <cstddef>
 
 namespace radval {
@@ -14,52 +15,46 @@ uint64_t sign_extend(uint32_t total)
     return static_cast<uint64_t>(static_cast<int64_t>(static_cast<int32_t>(total)));
 }
 
-// n > base - 1 as the definition puts it, without the overflow of base - 1.
-bool is_digit_of(int32_t n, int32_t base)
+// A byte's digit value: its code less 48, except that in base 16 the letters
+// A to F, in either case, are 10 to 15. It is taken modulo 256, so the bytes
+// below '0' come out as 208 to 255, above the value of any other byte.
+// Clearing bit 5 folds a to f onto A to F, and nothing else onto them.
+uint8_t digit_value(unsigned char c, bool hex)
 {
-    return n >= 0 && n < base;
+    const auto letter = static_cast<uint8_t>((c & 0xdfu) - 'A');
+    if (hex && letter < 6)
+        return static_cast<uint8_t>(letter + 10);
+    return static_cast<uint8_t>(c - 48);
 }
 
-int32_t plain_digit_value(unsigned char c)
+// The digits of a base are the values 0 to base - 1, so the wrapped values
+// (208 and up) lie outside every base, and no base needs a bound above 208.
+uint8_t digit_bound(int32_t base)
 {
-    return c - 48;
+    return static_cast<uint8_t>(std::clamp(base, 0, 208));
 }
 
-// Every byte's value as a base-16 digit, before the range check: the letters
-// A to F in either case are 10 to 15, every other byte is its code less 48.
-constexpr std::array<int16_t, 256> make_hex_digit_values()
+// Whether every byte is a digit below the bound. The loop works on bytes and
+// has no early exit, so the compiler vectorises it: it keeps the largest
+// digit value seen. A numeral is rejected rarely and read in full anyway.
+bool all_digits(std::string_view text, bool hex, uint8_t bound)
 {
-    std::array<int16_t, 256> values{};
-    for (std::size_t c = 0; c < values.size(); ++c)
-        values[c] = static_cast<int16_t>(static_cast<int>(c) - 48);
-    for (std::size_t letter = 0; letter < 6; ++letter) {
-        values['A' + letter] = static_cast<int16_t>(10 + letter);
-        values['a' + letter] = static_cast<int16_t>(10 + letter);
-    }
-    return values;
+    uint8_t largest = 0;
+    for (const char byte : text)
+        largest = std::max(largest, digit_value(static_cast<unsigned char>(byte), hex));
+    return largest < bound;
 }
 
-constexpr std::array<int16_t, 256> hex_digit_values = make_hex_digit_values();
-
-int32_t hex_digit_value(unsigned char c)
+// How many digits from the right can change the total. A digit's weight is
+// base^places; once that product holds 32 factors of 2 it is 0 modulo 2^32,
+// so in base 2^k only the last ceil(32 / k) digits count: 32 in base 2, 16 in
+// base 4, 11 in base 8, 8 in base 16. An odd base never wraps to 0.
+std::size_t places_that_count(int32_t base)
 {
-    return hex_digit_values[c];
-}
-
-// Horner's rule: modulo 2^32 it yields exactly the sum of every digit times
-// int_power(base, places to its right), in one pass.
-template <int32_t (*digit_value)(unsigned char)>
-std::optional<uint64_t> read_digits(std::string_view text, int32_t base)
-{
-    const auto wide_base = static_cast<uint32_t>(base);
-    uint32_t total = 0;
-    for (const char byte : text) {
-        const int32_t n = digit_value(static_cast<unsigned char>(byte));
-        if (!is_digit_of(n, base))
-            return std::nullopt;
-        total = total * wide_base + static_cast<uint32_t>(n);
-    }
-    return sign_extend(total);
+    const int twos = std::countr_zero(static_cast<uint32_t>(base));
+    if (twos == 0)
+        return static_cast<std::size_t>(-1);
+    return static_cast<std::size_t>((32 + twos - 1) / twos);
 }
 
 }  // namespace
@@ -76,20 +71,17 @@ int32_t int_power(int32_t base, int32_t exponent)
 
 std::optional<uint64_t> convert_digits(std::string_view text, int32_t base)
 {
-    // Letters are digits in base 16 only. Naming each base in use lets the
-    // compiler multiply by shifting, which halves the cost of a long numeral.
-    switch (base) {
-    case 2:
-        return read_digits<plain_digit_value>(text, 2);
-    case 4:
-        return read_digits<plain_digit_value>(text, 4);
-    case 8:
-        return read_digits<plain_digit_value>(text, 8);
-    case 16:
-        return read_digits<hex_digit_value>(text, 16);
-    default:
-        return read_digits<plain_digit_value>(text, base);
-    }
+    const bool hex = base == 16;
+    if (!all_digits(text, hex, digit_bound(base)))
+        return std::nullopt;
+    // Horner's rule over the digits that count: modulo 2^32 it equals the
+    // sum of each digit times int_power(base, places to its right).
+    text.remove_prefix(text.size() - std::min(text.size(), places_that_count(base)));
+    const auto wide_base = static_cast<uint32_t>(base);
+    uint32_t total = 0;
+    for (const char byte : text)
+        total = total * wide_base + digit_value(static_cast<unsigned char>(byte), hex);
+    return sign_extend(total);
 }
 
 }  // namespace radval

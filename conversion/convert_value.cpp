@@ -1,3 +1,5 @@
+#include <string>
+
 #include "app/program.h"
 #include "console/console.h"
 #include "conversion/conversion.h"
@@ -7,10 +9,17 @@ namespace radval {
 namespace {
 
 // The report quotes the program's own `invalue` and `base`, which hold what
-// the flow passed in; it is the first and last output of the run.
+// the flow passed in; it is the first and last output of the run. Its first
+// piece is one write, as a console renders each write whole, so the numeral
+// is copied once, into it.
 [[noreturn]] void report_invalid_numeral()
 {
-    print_text("ERROR: " + invalue + " is not base ");
+    constexpr std::string_view opening = "ERROR: ";
+    constexpr std::string_view closing = " is not base ";
+    std::string report;
+    report.reserve(opening.size() + invalue.size() + closing.size());
+    report.append(opening).append(invalue).append(closing);
+    print_text(report);
     print_unsigned_line(base);
     end_program(1);
 }

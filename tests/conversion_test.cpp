@@ -155,7 +155,7 @@ TEST(IntPower, MultipliesWithWrapAround)
     }
 }
 
-TEST(ConvertDigits, AgreesWithTheLiteralDefinitionOnRandomNumerals)
+TEST(ConvertDigits, AgreesWithTheWeightedDigitSumOnRandomNumerals)
 {
     std::mt19937 random(20261208);
     const std::string hex_alphabet = "0123456789:;<=>?ABCDEFabcdef";

@@ -1,8 +1,8 @@
-// The conversion as first defined, for checking the one-pass code against:
-// each digit times its own weight (the base multiplied in once per place to
-// its right), summed with signed 32-bit wrap-around, the total sign-extended.
-// Written apart from the code it checks, in 64-bit arithmetic reduced by
-// hand.
+// A model of the conversion to check the code against, written the long way:
+// the total is the sum over the digits of digit x base^(places to its right),
+// each power, product and sum wrapped to signed 32 bits, and the total
+// sign-extended to 64. It uses 64-bit arithmetic reduced by hand, apart from
+// the code it checks.
 #pragma once
 
 #include <cstddef>

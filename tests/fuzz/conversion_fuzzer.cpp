@@ -1,5 +1,6 @@
-// The conversion against the literal model of its definition, and
-// int_power against the model's weights.
+// The conversion against the weighted sum of its digits, each digit times
+// base^(places to its right) with every product and sum wrapped to 32 bits,
+// and int_power against those weights.
 //
 // Input: the first byte picks the base, the rest is the numeral.
 #include <cstdint>

@@ -1,34 +1,13 @@
-#include "console/decimal.h"
+#include "app/type_table.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
-
-#include "app/type_table.h"
+#include <optional>
+#include <string_view>
 
 namespace radval {
 namespace {
-
-TEST(FormatUnsignedLine, DigitsThenCrLf)
-{
-    const struct {
-        uint64_t value;
-        std::string_view line;
-    } lines[] = {
-        {0, "0\r\n"},
-        {7, "7\r\n"},
-        {10, "10\r\n"},
-        {23039, "23039\r\n"},
-        {4294967295u, "4294967295\r\n"},
-        {10000000000000000000u, "10000000000000000000\r\n"},
-        {18446744073709551615u, "18446744073709551615\r\n"},
-    };
-    for (const auto& expected : lines) {
-        char buffer[decimal_line_capacity];
-        EXPECT_EQ(format_unsigned_line(expected.value, buffer), expected.line);
-    }
-}
 
 TEST(TypeTable, MatchesWholeLowercaseLettersOnly)
 {
