@@ -1,186 +1,317 @@
 // The key wait on a POSIX terminal.
 //
-// The keyboard is the terminal on standard input, switched to non-canonical,
-// no-echo input for the wait: any byte counts as a key, and a function or
-// cursor key's escape sequence counts once, its rest read so that it does not
-// reach the shell. Ctrl+C and Ctrl+\ still raise their signals. Hang-up and
-// termination are this platform's close, log-off and shutdown: they end the
-// wait, and then the program, by their default action.
+// The keyboard is the terminal on standard input, switched for the wait to
+// non-canonical, no-echo input with signals on: any byte counts as a key,
+// Ctrl+C and Ctrl+\ raise their signals, and a function or cursor key's escape
+// sequence counts once, its rest read so that it does not reach the shell.
+// Hang-up is this platform's close event: it ends the wait.
 //
-// Signal handlers only take note; the wait loop acts on the notes. One object
-// owns everything that must be undone (terminal settings and handlers) and
-// undoes it exactly once, whichever way the program leaves.
+// The terminal's settings are saved once, in `saved_terminal`, and put back
+// by one function, put_terminal_back(), which only makes async-signal-safe
+// calls: the exit clean-up calls it, and so does the handler of every signal
+// whose default action ends the process, before it lets that action happen.
+// The job-control signals only set flags, which the wait loop acts on; they
+// are blocked outside the sleep, and the sleep unblocks them atomically
+// (pselect, sigsuspend), so none lands unseen between a look and a sleep.
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <iterator>
 
-#include <poll.h>
+#include <sys/select.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include "console/escape_sequence.h"
 #include "console/platform.h"
+#include "console/posix_escape_sequence.h"
 
 namespace radval::platform {
 
 namespace {
 
-constexpr int poll_period_ms = 50;
-// How long the rest of an escape sequence may keep us waiting, at most
-// `grace_waits` times: the bytes of one key normally arrive together.
-constexpr int sequence_grace_ms = 50;
-constexpr int grace_waits = 4;
+// A slow remote login may hold back the rest of a key's escape sequence:
+// bytes that follow within `sequence_gap_ms` of each other belong to it, for
+// `sequence_limit_ms` at most.
+constexpr long sequence_gap_ms = 300;
+constexpr long sequence_limit_ms = 1000;
+// How long to sleep between looks when the system cannot tell us when input
+// arrives (pselect itself failing).
+constexpr long fallback_period_ms = 50;
 
-volatile std::sig_atomic_t ending_signal = 0;  // first of INT, QUIT, TERM, HUP
-volatile std::sig_atomic_t stop_requested = 0;
+// Signals whose default action ends the process, asynchronous ones and
+// faults alike. SIGPIPE and SIGXFSZ are not among them: output ignores them.
+constexpr int listed_ending_signals[] = {
+    SIGHUP,
+    SIGINT,
+    SIGQUIT,
+    SIGTERM,
+    SIGUSR1,
+    SIGUSR2,
+    SIGALRM,
+    SIGVTALRM,
+    SIGPROF,
+    SIGXCPU,
+    SIGSEGV,
+    SIGBUS,
+    SIGFPE,
+    SIGILL,
+    SIGABRT,
+    SIGTRAP,
+    SIGSYS,
+#ifdef SIGIO
+    SIGIO,
+#endif
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+#ifdef SIGEMT
+    SIGEMT,
+#endif
+#ifdef SIGLOST
+    SIGLOST,
+#endif
+};
+
+constexpr int job_control_signals[] = {SIGTSTP, SIGTTIN, SIGTTOU, SIGCONT};
+
+struct SavedTerminal {
+    int fd = -1;
+    termios settings{};
+    volatile std::sig_atomic_t changed = 0;
+};
+
+SavedTerminal saved_terminal;
+
+volatile std::sig_atomic_t stop_signal = 0;  // the latest of TSTP, TTIN, TTOU
 volatile std::sig_atomic_t continued = 0;
 
-extern "C" void note_signal(int signal)
+// Safe in a signal handler: tcsetattr is async-signal-safe.
+void put_terminal_back()
 {
-    if (signal == SIGTSTP)
-        stop_requested = 1;
-    else if (signal == SIGCONT)
-        continued = 1;
-    else if (ending_signal == 0)
-        ending_signal = signal;
+    if (saved_terminal.changed != 0 && tcsetattr(saved_terminal.fd, TCSANOW, &saved_terminal.settings) == 0)
+        saved_terminal.changed = 0;
 }
 
-constexpr int handled_signals[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGTSTP, SIGCONT};
-constexpr std::size_t handled_signal_count = std::size(handled_signals);
+bool set_disposition(int signal, void (*handler)(int), struct sigaction* previous)
+{
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    return sigaction(signal, &action, previous) == 0;
+}
+
+// The terminal first, then the signal's own default action: raised again,
+// it is delivered as soon as this handler returns (a fault's instruction,
+// run again, faults again), and the process ends as the signal says.
+extern "C" void end_by_signal(int signal)
+{
+    const int saved_errno = errno;
+    put_terminal_back();
+    set_disposition(signal, SIG_DFL, nullptr);
+    raise(signal);
+    errno = saved_errno;
+}
+
+extern "C" void note_job_control(int signal)
+{
+    if (signal == SIGCONT)
+        continued = 1;
+    else
+        stop_signal = signal;
+}
+
+// A signal ignored by whoever started us (nohup, a background job of a
+// script) stays ignored. Installing first and putting back in that rare case
+// costs one call a signal, where asking first would cost two.
+void catch_unless_ignored(int signal, const struct sigaction& catcher)
+{
+    struct sigaction previous;
+    if (sigaction(signal, &catcher, &previous) == 0 && previous.sa_handler == SIG_IGN)
+        sigaction(signal, &previous, nullptr);
+}
+
+struct sigaction catcher_for(void (*handler)(int))
+{
+    struct sigaction catcher {};
+    catcher.sa_handler = handler;
+    sigemptyset(&catcher.sa_mask);
+    return catcher;
+}
+
+void catch_ending_signals()
+{
+    const struct sigaction catcher = catcher_for(end_by_signal);
+    for (const int signal : listed_ending_signals)
+        catch_unless_ignored(signal, catcher);
+#ifdef SIGRTMIN
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal)
+        catch_unless_ignored(signal, catcher);
+#endif
+}
+
+timespec milliseconds(long ms)
+{
+    return {ms / 1000, (ms % 1000) * 1000000};
+}
+
+long milliseconds_since(const timespec& start)
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (now.tv_sec - start.tv_sec) * 1000 + (now.tv_nsec - start.tv_nsec) / 1000000;
+}
 
 class KeyboardSession {
 public:
-    KeyboardSession() = default;
-    KeyboardSession(const KeyboardSession&) = delete;
-    KeyboardSession& operator=(const KeyboardSession&) = delete;
-    ~KeyboardSession() { restore(); }
-
     // Standard input, while it is a terminal that keys can come from.
-    int keyboard() const { return keyboard_; }
+    int keyboard() const { return saved_terminal.fd; }
+
+    // The signal mask to sleep with: the one we started with.
+    const sigset_t* sleep_mask() const { return &sleep_mask_; }
 
     void begin()
     {
         if (begun_)
             return;
         begun_ = true;
-        install_handlers();
-        if (isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved_) == 0) {
-            keyboard_ = STDIN_FILENO;
+        block_job_control();
+        catch_ending_signals();
+        // Blocked, SIGTTIN and SIGTTOU would count as ignored, and a
+        // background job could take the terminal; so they stay unblocked,
+        // and the calls that raise them return EINTR to the loop instead.
+        const struct sigaction catcher = catcher_for(note_job_control);
+        for (const int signal : job_control_signals)
+            catch_unless_ignored(signal, catcher);
+        if (isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved_terminal.settings) == 0) {
+            saved_terminal.fd = STDIN_FILENO;
             enter_key_mode();
         }
     }
 
-    // Switches to key-at-a-time input without flushing, so keys typed ahead
-    // stay and count. VMIN and VTIME of 0 make a read return what is there
-    // without blocking, and leave the file status flags alone. If the
-    // terminal refuses, the wait still reads it in the mode it has.
-    void enter_key_mode()
-    {
-        if (keyboard_ < 0 || in_key_mode_)
-            return;
-        termios keys = saved_;
-        keys.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ECHONL | IEXTEN);
-        keys.c_iflag &= ~static_cast<tcflag_t>(IXON);
-        keys.c_cc[VMIN] = 0;
-        keys.c_cc[VTIME] = 0;
-        in_key_mode_ = tcsetattr(keyboard_, TCSANOW, &keys) == 0;
-    }
+    bool job_control_noted() const { return stop_signal != 0 || continued != 0; }
 
-    void leave_key_mode()
+    // Acts on the job-control signals noted since the last look.
+    void act_on_job_control()
     {
-        if (in_key_mode_ && tcsetattr(keyboard_, TCSANOW, &saved_) == 0)
-            in_key_mode_ = false;
-    }
-
-    // Stops the process for Ctrl+Z with the terminal as the shell expects
-    // it, and takes the keyboard back once continued. In an orphaned process
-    // group the system discards the stop and this returns at once.
-    void stop_for_job_control()
-    {
-        leave_key_mode();
-        struct sigaction ours {};
-        if (set_disposition(SIGTSTP, SIG_DFL, &ours)) {
-            raise(SIGTSTP);
-            // raise returns here once the process is continued.
-            // cppcheck-suppress unreachableCode
-            sigaction(SIGTSTP, &ours, nullptr);
+        if (const int signal = stop_signal; signal != 0) {
+            stop_signal = 0;
+            stop_as(signal);
         }
-        enter_key_mode();
-    }
-
-    void restore()
-    {
-        leave_key_mode();
-        for (std::size_t i = 0; i < handled_signal_count; ++i) {
-            if (installed_[i]) {
-                sigaction(handled_signals[i], &previous_[i], nullptr);
-                installed_[i] = false;
-            }
+        if (continued != 0) {
+            continued = 0;
+            // Whatever ran while we were stopped may have reset the terminal.
+            enter_key_mode();
         }
     }
 
 private:
-    static bool set_disposition(int signal, void (*handler)(int), struct sigaction* previous)
+    // TSTP and CONT are blocked but while the wait sleeps.
+    void block_job_control()
     {
-        struct sigaction action {};
-        action.sa_handler = handler;
-        sigemptyset(&action.sa_mask);
-        return sigaction(signal, &action, previous) == 0;
+        sigset_t blocked;
+        sigemptyset(&blocked);
+        sigaddset(&blocked, SIGTSTP);
+        sigaddset(&blocked, SIGCONT);
+        if (sigprocmask(SIG_BLOCK, &blocked, &sleep_mask_) != 0)
+            sigemptyset(&sleep_mask_);
     }
 
-    // A signal ignored by whoever started us (nohup, a background job of a
-    // script) stays ignored.
-    void install_handlers()
+    // A terminal that is not our controlling one has no job control: we
+    // are in the background of none.
+    static bool in_background(int fd)
     {
-        for (std::size_t i = 0; i < handled_signal_count; ++i) {
-            const int signal = handled_signals[i];
-            if (sigaction(signal, nullptr, &previous_[i]) != 0 || previous_[i].sa_handler == SIG_IGN)
-                continue;
-            installed_[i] = set_disposition(signal, note_signal, nullptr);
+        const pid_t foreground = tcgetpgrp(fd);
+        return foreground >= 0 && foreground != getpgrp();
+    }
+
+    // Switches to key-at-a-time input without flushing, so keys typed ahead
+    // stay and count. VMIN and VTIME of 0 make a read return what is there
+    // without blocking, and leave the file status flags alone. A background
+    // job leaves the terminal to the shell: it takes it once in the
+    // foreground, when its read has stopped it and it has been continued.
+    // If the terminal refuses, the wait reads it in the mode it has.
+    void enter_key_mode()
+    {
+        const int fd = saved_terminal.fd;
+        if (fd < 0 || in_background(fd))
+            return;
+        termios keys = saved_terminal.settings;
+        keys.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ECHONL | IEXTEN);
+        keys.c_lflag |= ISIG;
+        keys.c_iflag &= ~static_cast<tcflag_t>(IXON);
+        keys.c_cc[VMIN] = 0;
+        keys.c_cc[VTIME] = 0;
+        // Marked first: a signal that ends us halfway must still put it back.
+        saved_terminal.changed = 1;
+        if (tcsetattr(fd, TCSANOW, &keys) != 0)
+            put_terminal_back();
+    }
+
+    // Stops the process as `signal` would, with the terminal as the shell
+    // expects it, and takes the keyboard back once continued. In an orphaned
+    // process group the system discards the stop and this returns at once.
+    void stop_as(int signal)
+    {
+        put_terminal_back();
+        struct sigaction ours {};
+        if (!set_disposition(signal, SIG_DFL, &ours))
+            return;
+        sigset_t just_this;
+        sigemptyset(&just_this);
+        sigaddset(&just_this, signal);
+        sigset_t before;
+        if (sigprocmask(SIG_UNBLOCK, &just_this, &before) == 0) {
+            raise(signal);
+            // raise returns here once the process is continued.
+            // cppcheck-suppress unreachableCode
+            sigprocmask(SIG_SETMASK, &before, nullptr);
         }
+        sigaction(signal, &ours, nullptr);
+        enter_key_mode();
     }
 
     bool begun_ = false;
-    int keyboard_ = -1;
-    bool in_key_mode_ = false;
-    termios saved_{};
-    struct sigaction previous_[handled_signal_count] {};
-    bool installed_[handled_signal_count] = {};
+    sigset_t sleep_mask_{};
 };
 
 KeyboardSession session;
 
-// Acts on the signals noted since the last look. An ending signal restores
-// everything and then takes its default action, so the process ends the way
-// the signal says.
-void act_on_signals()
-{
-    if (const int signal = ending_signal; signal != 0) {
-        session.restore();
-        raise(signal);
-    }
-    if (stop_requested != 0) {
-        stop_requested = 0;
-        session.stop_for_job_control();
-    }
-    if (continued != 0) {
-        continued = 0;
-        // Whatever ran while we were stopped may have reset the terminal.
-        session.enter_key_mode();
-    }
-}
+// What a look at the keyboard found.
+enum class Input {
+    none,     // nothing within the time allowed, or a signal to act on
+    ready,    // bytes to read
+    closed,   // hung up
+    unknown,  // the system could not tell: a read will
+};
 
-enum class Input { none, ready, closed };
-
-Input wait_for_input(int fd, int timeout_ms)
+// Waits up to `timeout_ms` (-1: no limit) for the keyboard, with signals
+// unblocked. Should pselect fail, it sleeps at most one fallback period and
+// leaves it to a read to tell.
+Input wait_for_input(int fd, long timeout_ms)
 {
-    pollfd in{fd, POLLIN, 0};
-    const int ready = poll(&in, 1, timeout_ms);
-    if (ready <= 0)
-        return Input::none;  // nothing yet, or a signal to act on first
-    if ((in.revents & POLLIN) != 0)
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(fd, &readable);
+    timespec limit = milliseconds(timeout_ms);
+    const int ready
+        = pselect(fd + 1, &readable, nullptr, nullptr, timeout_ms < 0 ? nullptr : &limit, session.sleep_mask());
+    if (ready > 0)
         return Input::ready;
-    return Input::closed;  // POLLHUP, POLLERR or POLLNVAL: the terminal is gone
+    if (ready == 0 || errno == EINTR)
+        return Input::none;
+    if (timeout_ms != 0) {
+        timespec period = milliseconds(timeout_ms < 0 ? fallback_period_ms : std::min(timeout_ms, fallback_period_ms));
+        sigset_t blocked;
+        if (sigprocmask(SIG_SETMASK, session.sleep_mask(), &blocked) == 0) {
+            nanosleep(&period, nullptr);
+            sigprocmask(SIG_SETMASK, &blocked, nullptr);
+        }
+    }
+    return Input::unknown;
 }
 
 struct Arrival {
@@ -189,31 +320,34 @@ struct Arrival {
 };
 
 // Reads everything the keyboard holds now and, when that stops inside an
-// escape sequence, what follows of it within the grace period.
+// escape sequence, what follows of it within the gap and the limit.
 Arrival take_keyboard_input(int fd)
 {
     Arrival arrival;
     EscapeSequence sequence;
-    int grace_left = grace_waits;
+    timespec first_byte{};
     for (;;) {
-        const bool await_rest = sequence.incomplete() && grace_left-- > 0;
-        const Input input = wait_for_input(fd, await_rest ? sequence_grace_ms : 0);
-        if (input != Input::ready) {
-            arrival.closed = input == Input::closed;
+        long timeout_ms = 0;
+        if (sequence.incomplete())
+            timeout_ms = std::max(0L, std::min(sequence_gap_ms, sequence_limit_ms - milliseconds_since(first_byte)));
+        const Input input = wait_for_input(fd, timeout_ms);
+        if (input == Input::none)
             return arrival;
-        }
         unsigned char bytes[64];
         const ssize_t count = read(fd, bytes, sizeof bytes);
         if (count > 0) {
+            if (!arrival.key)
+                clock_gettime(CLOCK_MONOTONIC, &first_byte);
             arrival.key = true;
             for (ssize_t i = 0; i < count; ++i)
                 sequence.feed(bytes[i]);
             continue;
         }
-        if (count < 0 && errno == EINTR)
-            continue;
-        // End of file or an error after poll said readable: hung up.
-        arrival.closed = count == 0 || errno != EAGAIN;
+        if (count < 0 && (errno == EINTR || errno == EAGAIN))
+            return arrival;  // a signal to act on, or nothing after all
+        // End of file after the terminal said it had input, or an error: it
+        // is gone. Without that word from the terminal, 0 bytes say nothing.
+        arrival.closed = input == Input::ready || count < 0;
         return arrival;
     }
 }
@@ -223,28 +357,29 @@ Arrival take_keyboard_input(int fd)
 bool check_for_keys()
 {
     session.begin();
-    act_on_signals();
+    session.act_on_job_control();
     if (session.keyboard() < 0)
         return false;  // no key can arrive; only a signal ends the wait
     const Arrival arrival = take_keyboard_input(session.keyboard());
-    if (!arrival.key && !arrival.closed)
-        return false;
-    session.restore();
-    act_on_signals();
-    return true;
+    return arrival.key || arrival.closed;
 }
 
+// Sleeps until the keyboard has input or hangs up, or a signal arrives.
 void pause_between_checks()
 {
+    // SIGTTIN and SIGTTOU come from our own read or tcsetattr, which return
+    // to the loop with the note taken: act on it before sleeping.
+    if (session.job_control_noted())
+        return;
     if (session.keyboard() >= 0)
-        wait_for_input(session.keyboard(), poll_period_ms);
+        wait_for_input(session.keyboard(), -1);
     else
-        poll(nullptr, 0, poll_period_ms);
+        sigsuspend(session.sleep_mask());
 }
 
 void clean_up_at_exit()
 {
-    session.restore();
+    put_terminal_back();
 }
 
 }  // namespace radval::platform

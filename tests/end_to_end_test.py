@@ -7,9 +7,11 @@ import fcntl
 import os
 import resource
 import select
+import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import termios
 import time
 import unittest
@@ -40,23 +42,43 @@ def take_terminal():
     resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
 
 
+def limited(limits=(), ignored=()):
+    """A preexec function setting resource limits and ignoring signals."""
+    def prepare():
+        for limit, value in limits:
+            resource.setrlimit(limit, (value, value))
+        for number in ignored:
+            signal.signal(number, signal.SIG_IGN)
+    return prepare
+
+
+def voluntary_switches(pid):
+    with open(f"/proc/{pid}/status") as status:
+        for line in status:
+            if line.startswith("voluntary_ctxt_switches:"):
+                return int(line.split()[1])
+    raise AssertionError("no context switch count for " + str(pid))
+
+
 class Terminal:
     """A command started as the session leader of a fresh pseudo-terminal,
     which is its controlling terminal, standard input and (unless told
     otherwise) standard output. Output processing is off, so the bytes read
     from the terminal are the bytes written."""
 
-    def __init__(self, command, typed_ahead=b"", stdout=None, pass_fds=()):
+    def __init__(self, command, typed_ahead=b"", stdout=None, pass_fds=(), prepare=None, local_off=0):
         self.master, self.slave = os.openpty()
         settings = termios.tcgetattr(self.slave)
         settings[1] &= ~termios.OPOST
+        settings[3] &= ~local_off
         termios.tcsetattr(self.slave, termios.TCSANOW, settings)
         self.settings = termios.tcgetattr(self.slave)
         if typed_ahead:
             os.write(self.master, typed_ahead)
         self.process = subprocess.Popen(
             command, stdin=self.slave, stdout=self.slave if stdout is None else stdout,
-            stderr=self.slave, start_new_session=True, preexec_fn=take_terminal,
+            stderr=self.slave, start_new_session=True,
+            preexec_fn=take_terminal if prepare is None else lambda: (take_terminal(), prepare()),
             pass_fds=pass_fds)
         self.output = b""
 
@@ -189,9 +211,16 @@ class KeyWait(unittest.TestCase):
         self.assertEqual(self.terminal.wait()[0], -signal.SIGINT)
         self.assertEqual(termios.tcgetattr(self.terminal.slave), self.terminal.settings)
 
-    def test_ending_signals_end_the_wait_and_restore_the_terminal(self):
-        for ending in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT, signal.SIGQUIT):
-            with self.subTest(signal=ending.name):
+    def test_every_signal_that_ends_the_process_restores_the_terminal_first(self):
+        # Asynchronous ones, faults (sent, as a hostile user would) and the
+        # real-time range alike; each ends it as that signal does.
+        names = ["SIGTERM", "SIGHUP", "SIGINT", "SIGQUIT", "SIGUSR1", "SIGUSR2", "SIGALRM", "SIGVTALRM",
+                 "SIGPROF", "SIGIO", "SIGPWR", "SIGXCPU", "SIGSEGV", "SIGBUS", "SIGFPE", "SIGILL",
+                 "SIGABRT", "SIGTRAP", "SIGSYS", "SIGRTMIN", "SIGRTMAX"]
+        endings = [getattr(signal, name) for name in names if hasattr(signal, name)]
+        endings.append(signal.SIGRTMIN + 5)
+        for ending in endings:
+            with self.subTest(signal=int(ending)):
                 terminal = Terminal([RADVAL, "1", "b"])
                 try:
                     terminal.read_until(result_lines(b"1"))
@@ -201,6 +230,55 @@ class KeyWait(unittest.TestCase):
                     self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
                 finally:
                     terminal.close()
+
+    def test_a_signal_ignored_at_start_stays_ignored(self):
+        terminal = Terminal([RADVAL, "1", "b"], prepare=limited(ignored=[signal.SIGUSR1, signal.SIGHUP]))
+        self.addCleanup(terminal.close)
+        terminal.read_until(result_lines(b"1"))
+        terminal.wait_for_key_mode()
+        terminal.process.send_signal(signal.SIGUSR1)
+        terminal.process.send_signal(signal.SIGHUP)
+        self.assertTrue(terminal.still_running_after(0.3))
+        terminal.type(b"x")
+        self.assertEqual(terminal.wait()[0], 0)
+
+    def test_ctrl_c_interrupts_even_where_the_terminal_had_signals_off(self):
+        terminal = Terminal([RADVAL, "1", "b"], local_off=termios.ISIG)
+        self.addCleanup(terminal.close)
+        terminal.read_until(result_lines(b"1"))
+        terminal.wait_for_key_mode()
+        terminal.type(b"\x03")
+        self.assertEqual(terminal.wait()[0], -signal.SIGINT)
+        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+
+    def test_an_escape_sequence_over_a_slow_link_is_taken_whole(self):
+        for gap in (0.1, 0.25):
+            with self.subTest(gap=gap):
+                terminal = Terminal([RADVAL, "1", "b"])
+                try:
+                    terminal.read_until(result_lines(b"1"))
+                    terminal.wait_for_key_mode()
+                    for part in (b"\x1b", b"[1;", b"5", b"C"):
+                        terminal.type(part)
+                        time.sleep(gap)
+                    self.assertEqual(terminal.wait()[0], 0)
+                    self.assertEqual(terminal.pending_input(), b"")
+                finally:
+                    terminal.close()
+
+    def test_a_lone_escape_still_ends_the_wait(self):
+        self.reach_the_wait()
+        self.terminal.type(b"\x1b")
+        self.assertEqual(self.terminal.wait()[0], 0)
+        self.assertEqual(termios.tcgetattr(self.terminal.slave), self.terminal.settings)
+
+    def test_an_idle_wait_sleeps_until_a_key(self):
+        self.reach_the_wait()
+        before = voluntary_switches(self.terminal.process.pid)
+        time.sleep(2)
+        self.assertLessEqual(voluntary_switches(self.terminal.process.pid) - before, 1)
+        self.terminal.type(b"x")
+        self.assertEqual(self.terminal.wait()[0], 0)
 
 
 class TypedAhead(unittest.TestCase):
@@ -232,7 +310,7 @@ class JobControl(unittest.TestCase):
         terminal.read_until(result_lines(b"23039"))
         terminal.wait_for_key_mode()
         terminal.type(b"\x1a")
-        self.assertEqual(next_report(), "stopped\n")
+        self.assertEqual(next_report(), "stopped SIGTSTP\n")
         self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
 
         os.write(control_w, b"fg\n")
@@ -298,6 +376,130 @@ class LostOutput(unittest.TestCase):
                     self.assertEqual(terminal.output, b"")
                 finally:
                     terminal.close()
+
+    def test_a_file_size_limit_loses_what_does_not_fit_and_keeps_the_status(self):
+        for limit in (0, 10):
+            for args, output, status in (([], USAGE, 0), (["12", "b"], FAULTS[0][1], 1)):
+                with self.subTest(limit=limit, args=args), tempfile.TemporaryFile() as file:
+                    done = subprocess.run([RADVAL, *args], stdin=subprocess.DEVNULL, stdout=file,
+                                          stderr=subprocess.PIPE, timeout=PATIENCE,
+                                          preexec_fn=limited([(resource.RLIMIT_FSIZE, limit)]))
+                    self.assertEqual((done.returncode, done.stderr), (status, b""))
+                    file.seek(0)
+                    self.assertEqual(file.read(), output[:limit])
+
+    def test_a_conversion_past_the_file_size_limit_still_waits_for_its_key(self):
+        with tempfile.TemporaryFile() as file:
+            terminal = Terminal([RADVAL, "59FF", "h"], stdout=file.fileno(),
+                                prepare=limited([(resource.RLIMIT_FSIZE, 3)]))
+            self.addCleanup(terminal.close)
+            terminal.wait_for_key_mode()
+            self.assertTrue(terminal.still_running_after(0.2))
+            terminal.type(b"x")
+            self.assertEqual(terminal.wait()[0], 0)
+            file.seek(0)
+            self.assertEqual(file.read(), result_lines(b"23039")[:3])
+
+    def test_output_waits_for_a_full_pipe_even_without_descriptors_to_spare(self):
+        read_end, write_end = os.pipe()
+        self.addCleanup(os.close, read_end)
+        os.set_blocking(write_end, False)
+        filled = 0
+        try:
+            while True:
+                filled += os.write(write_end, b"f" * 4096)
+        except BlockingIOError:
+            pass
+        process = subprocess.Popen([RADVAL], stdin=subprocess.DEVNULL, stdout=write_end,
+                                   preexec_fn=limited([(resource.RLIMIT_NOFILE, 0)]))
+        os.close(write_end)
+        time.sleep(0.3)
+        self.assertIsNone(process.poll())  # waiting for room, not gone
+        received = b""
+        while chunk := os.read(read_end, 65536):
+            received += chunk
+        _, status, usage = os.wait4(process.pid, 0)
+        process.returncode = os.waitstatus_to_exitcode(status)
+        self.assertEqual(process.returncode, 0)
+        self.assertEqual(received[filled:], USAGE)
+        self.assertLess(usage.ru_utime + usage.ru_stime, 0.2)
+
+
+class FailingCalls(unittest.TestCase):
+    """No system call that fails makes a wait spin or lose a key."""
+
+    def assert_idle_then_ended_by_a_key(self, terminal, limit_during_wait=False):
+        self.addCleanup(terminal.close)
+        terminal.read_until(result_lines(b"1"))
+        terminal.wait_for_key_mode()
+        if limit_during_wait:
+            resource.prlimit(terminal.process.pid, resource.RLIMIT_NOFILE, (0, 0))
+        self.assertTrue(terminal.still_running_after(1.0))
+        terminal.type(b"x")
+        status, cpu_seconds = terminal.wait()
+        self.assertEqual(status, 0)
+        self.assertLess(cpu_seconds, 0.3)
+        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+
+    def test_no_descriptors_to_spare_from_the_start(self):
+        self.assert_idle_then_ended_by_a_key(
+            Terminal([RADVAL, "1", "b"], prepare=limited([(resource.RLIMIT_NOFILE, 0)])))
+
+    def test_no_descriptors_to_spare_from_the_middle_of_the_wait(self):
+        self.assert_idle_then_ended_by_a_key(Terminal([RADVAL, "1", "b"]), limit_during_wait=True)
+
+    @unittest.skipUnless(shutil.which("strace"), "needs strace")
+    def test_a_failing_wait_for_input_falls_back_to_sleeping(self):
+        self.assert_idle_then_ended_by_a_key(
+            Terminal(["strace", "-o", "/dev/null", "-e", "trace=none", "-e", "inject=/^pselect6:error=ENOMEM",
+                      RADVAL, "1", "b"]))
+
+
+class Idle(unittest.TestCase):
+    def test_without_a_terminal_the_wait_sleeps_until_a_signal(self):
+        process = subprocess.Popen([RADVAL, "1", "b"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE)
+        self.addCleanup(process.stdout.close)
+        self.addCleanup(process.kill)
+        self.assertEqual(process.stdout.read(len(result_lines(b"1"))), result_lines(b"1"))
+        time.sleep(0.1)
+        before = voluntary_switches(process.pid)
+        time.sleep(2)
+        self.assertLessEqual(voluntary_switches(process.pid) - before, 1)
+
+
+class Background(unittest.TestCase):
+    def test_a_background_job_leaves_the_terminal_alone_until_brought_to_the_foreground(self):
+        # A shell that ignores SIGTTOU for its jobs lets them set the
+        # terminal from the background; radval must not.
+        report_r, report_w = os.pipe()
+        control_r, control_w = os.pipe()
+        terminal = Terminal([sys.executable, JOB_SHELL, "--background", str(report_w), str(control_r),
+                             RADVAL, "59FF", "h"], pass_fds=(report_w, control_r))
+        self.addCleanup(terminal.close)
+        os.close(report_w)
+        os.close(control_r)
+        report = os.fdopen(report_r, "r")
+        self.addCleanup(report.close)
+
+        def next_report():
+            if not select.select([report], [], [], PATIENCE)[0]:
+                raise AssertionError("the job shell reported nothing")
+            return report.readline()
+
+        terminal.read_until(result_lines(b"23039"))
+        time.sleep(0.3)
+        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+        terminal.type(b"ls\n")  # typed for the shell; the job's read stops it
+        self.assertEqual(next_report(), "stopped SIGTTIN\n")
+        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+        termios.tcflush(terminal.slave, termios.TCIFLUSH)  # the shell has read its line
+
+        os.write(control_w, b"fg\n")
+        os.close(control_w)
+        terminal.wait_for_key_mode()
+        terminal.type(b"x")
+        self.assertEqual(next_report(), "exit 0\n")
+        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
 
 
 if __name__ == "__main__":

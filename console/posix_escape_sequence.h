@@ -1,6 +1,7 @@
-// Follows the bytes a terminal sends for a key, so that the key wait can tell
-// when a function or cursor key's escape sequence has not fully arrived yet
-// and take the rest of it too, instead of leaving it for the shell.
+// Used by the POSIX key wait: follows the bytes a terminal sends for a key,
+// so that the wait can tell when a function or cursor key's escape sequence
+// has not fully arrived yet, and take the rest of it too instead of leaving
+// it for the shell.
 #pragma once
 
 namespace radval {
