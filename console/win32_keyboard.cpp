@@ -4,9 +4,9 @@
 // system, which ends the program.
 #include <atomic>
 
-#include "console/key_classifier.h"
 #include "console/platform.h"
 #include "console/win32_handles.h"
+#include "console/win32_key_classifier.h"
 
 namespace radval::platform {
 

@@ -6,23 +6,11 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "console/console_writer.h"
 #include "console/platform.h"
+#include "console/win32_console_writer.h"
 #include "console/win32_handles.h"
 
 namespace radval::platform {
-
-const ConsoleHandles& console_handles()
-{
-    static const ConsoleHandles handles = [] {
-        const ConsoleHandles fetched{GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE)};
-        DWORD mode = 0;
-        if (GetConsoleMode(fetched.input, &mode))
-            SetConsoleMode(fetched.input, mode | ENABLE_PROCESSED_INPUT);
-        return fetched;
-    }();
-    return handles;
-}
 
 namespace {
 
@@ -118,7 +106,10 @@ public:
 
 private:
     HANDLE output_;
-    int width_ = 0;  // of the buffer, as last read
+    // The buffer's width as read_info last read it. The writer reads the
+    // console at the start of every write, before it scrolls, fills or moves
+    // the window, so scroll_up, fill and set_window may rely on it.
+    int width_ = 0;
 };
 
 }  // namespace

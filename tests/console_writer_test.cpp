@@ -1,4 +1,4 @@
-#include "console/console_writer.h"
+#include "console/win32_console_writer.h"
 
 #include <gtest/gtest.h>
 

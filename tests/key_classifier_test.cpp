@@ -1,4 +1,4 @@
-#include "console/key_classifier.h"
+#include "console/win32_key_classifier.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "console/console_screen.h"
+#include "console/win32_console_screen.h"
 
 namespace radval::testing {
 

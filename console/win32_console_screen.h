@@ -1,6 +1,6 @@
-// The few operations of a console screen buffer that the rendering rules in
-// console_writer.h need. The Windows adapter realises them with the console
-// API; the tests realise them with an in-memory screen buffer.
+// The few operations of a Windows console screen buffer that the rendering
+// rules in win32_console_writer.h need. The Windows adapter realises them with
+// the console API; the tests realise them with an in-memory screen buffer.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "console/key_classifier.h"
+#include "console/win32_key_classifier.h"
 
 #include <optional>
 
@@ -66,10 +66,10 @@ std::optional<int> keypad_digit(const InputRecord& press)
 bool KeyClassifier::counts(const InputRecord& record)
 {
     if (record.kind != InputRecord::Kind::key)
-        return false;  // mouse, focus, menu and size events are ignored
+        return false;
     const bool press = record.key_down && record.repeat_count != 0;
     if (press && press_counts(record)) {
-        alt_code_nonzero_ = false;  // a key that counts discards a code being built
+        alt_code_nonzero_ = false;
         return true;
     }
     if (record.key_down && !press)

@@ -1,4 +1,4 @@
-#include "console/console_writer.h"
+#include "console/win32_console_writer.h"
 
 #include <algorithm>
 #include <string>
@@ -57,8 +57,11 @@ public:
         y_ = view_top_;
     }
 
-    void take(char byte)
+    void render_byte(char byte)
     {
+        // BEL places nothing and leaves the cursor where it is, so it does
+        // not perform a wrap that is due: the cursor stays parked at the end
+        // of the row, and a write of text and BEL keeps its pending line feed.
         if (byte == bel) {
             place_run();
             screen_.beep(bel_frequency_hz, bel_duration_ms);
@@ -184,20 +187,20 @@ private:
 void ConsoleWriter::write(std::string_view bytes)
 {
     if (mode_ == Mode::undecided)
-        follow_console();
+        refresh_mode_and_view();
     if (mode_ == Mode::raw) {
         screen_.write_raw(bytes);
         return;
     }
     render(bytes);
-    follow_console();
+    refresh_mode_and_view();
 }
 
 // Reads the console before the first write and after every write to it:
 // whether there is still a usable console to write to, and the window's top
 // row, where the view starts for the next write. The view keeps the height
 // the window had at the first read.
-void ConsoleWriter::follow_console()
+void ConsoleWriter::refresh_mode_and_view()
 {
     ScreenInfo info;
     if (!screen_.read_info(info) || !usable_console(info)) {
@@ -223,7 +226,7 @@ void ConsoleWriter::render(std::string_view bytes)
     if (line_feed_pending_)
         pass.next_line();
     for (const char byte : bytes)
-        pass.take(byte);
+        pass.render_byte(byte);
     line_feed_pending_ = pass.finish();
 }
 

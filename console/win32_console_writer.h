@@ -1,4 +1,6 @@
-// How output appears on a console screen buffer.
+// How output appears on a Windows console screen buffer, used by
+// win32_output.cpp. Plain code over the ConsoleScreen interface, so it is
+// built and tested on every platform against an in-memory console.
 //
 // At the first write the writer decides whether standard output is a usable
 // console; if not (or once it stops being one) every write goes out raw.
@@ -13,7 +15,7 @@
 
 #include <string_view>
 
-#include "console/console_screen.h"
+#include "console/win32_console_screen.h"
 
 namespace radval {
 
@@ -26,7 +28,7 @@ public:
 private:
     enum class Mode { undecided, console, raw };
 
-    void follow_console();
+    void refresh_mode_and_view();
     void render(std::string_view bytes);
 
     ConsoleScreen& screen_;
