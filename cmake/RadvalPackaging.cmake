@@ -1,23 +1,45 @@
 # Where `cmake --install` puts radval, and the packages CPack makes of that:
-# a Debian package natively, a zip of the executable and README for Windows.
+# a Debian package natively, a zip of the executable, README and licence for
+# Windows. Both are reproducible: the same commit gives the same bytes in any
+# folder at any time (see cmake/RadvalReproducible.cmake).
 include(GNUInstallDirs)
 
 if(WIN32)
   install(TARGETS radval RUNTIME DESTINATION .)
-  install(FILES README.md DESTINATION .)
+  install(FILES README.md LICENSE DESTINATION .)
 else()
+  find_program(RADVAL_GZIP gzip REQUIRED)
+  # Compressed as Debian wants them: best compression, no name or time inside.
+  foreach(pair "radval.1;radval.1.gz" "CHANGELOG;changelog.gz")
+    list(GET pair 0 source)
+    list(GET pair 1 compressed)
+    add_custom_command(OUTPUT ${compressed}
+      COMMAND ${RADVAL_GZIP} -9n -c ${PROJECT_SOURCE_DIR}/${source} > ${compressed}
+      DEPENDS ${PROJECT_SOURCE_DIR}/${source} VERBATIM)
+  endforeach()
+  add_custom_target(radval_compressed_docs ALL DEPENDS radval.1.gz changelog.gz)
+
   install(TARGETS radval RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES radval.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES ${PROJECT_BINARY_DIR}/radval.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES README.md ${PROJECT_BINARY_DIR}/changelog.gz packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME radval)
+  install(FILES completions/radval.bash DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+    RENAME radval)
+  install(FILES completions/_radval DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
+  install(FILES completions/radval.fish DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
 endif()
 
 set(CPACK_PACKAGE_NAME radval)
 set(CPACK_PACKAGE_VENDOR "radval developers")
 set(CPACK_PACKAGE_CONTACT "radval developers <radval@users.noreply.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "print a numeral of base 2, 4, 8 or 16 in decimal")
-set(CPACK_PACKAGE_DESCRIPTION
-  "radval converts a numeral in base 2, 4, 8 or 16 to decimal with deliberately 32-bit wrap-around arithmetic, prints it between two blank lines and waits for a key press.")
+# The extended description, under the summary: Debian wants its lines
+# shorter than 80 columns, so each line here is one line of it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "radval converts a numeral in base 2, 4, 8 or 16 to decimal with
+deliberately 32-bit wrap-around arithmetic, prints it between two blank
+lines and waits for a key press.")
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
