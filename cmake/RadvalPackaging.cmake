@@ -17,7 +17,9 @@ else()
       COMMAND ${RADVAL_GZIP} -9n -c ${PROJECT_SOURCE_DIR}/${source} > ${compressed}
       DEPENDS ${PROJECT_SOURCE_DIR}/${source} VERBATIM)
   endforeach()
-  add_custom_target(radval_compressed_docs ALL DEPENDS radval.1.gz changelog.gz)
+  add_custom_target(radval_compressed_docs DEPENDS radval.1.gz changelog.gz)
+  # Built with radval, so that building radval alone is enough to install.
+  add_dependencies(radval radval_compressed_docs)
 
   install(TARGETS radval RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${PROJECT_BINARY_DIR}/radval.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -7,12 +7,14 @@
 // Hang-up is this platform's close event: it ends the wait.
 //
 // The terminal's settings are saved once, in `saved_terminal`, and put back
-// by one function, put_terminal_back(), which only makes async-signal-safe
+// by one method, SavedTerminal::put_back(), which only makes async-signal-safe
 // calls: the exit clean-up calls it, and so does the handler of every signal
 // whose default action ends the process, before it lets that action happen.
-// The job-control signals only set flags, which the wait loop acts on; they
-// are blocked outside the sleep, and the sleep unblocks them atomically
-// (pselect, sigsuspend), so none lands unseen between a look and a sleep.
+// The job-control signals only set flags, which the wait loop acts on.
+// SIGTSTP and SIGCONT are blocked but while the wait sleeps, and the sleep
+// unblocks them atomically (pselect, sigsuspend), so neither lands unseen
+// between a look and a sleep; SIGTTIN and SIGTTOU come from our own read or
+// tcsetattr, which then return to the loop.
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -78,10 +80,60 @@ constexpr int listed_ending_signals[] = {
 
 constexpr int job_control_signals[] = {SIGTSTP, SIGTTIN, SIGTTOU, SIGCONT};
 
-struct SavedTerminal {
-    int fd = -1;
-    termios settings{};
-    volatile std::sig_atomic_t changed = 0;
+// The keyboard's terminal: its settings as radval found them, saved once,
+// and whether they are changed now.
+class SavedTerminal {
+public:
+    // Standard input, once it is a terminal whose settings are saved.
+    int fd() const { return fd_; }
+
+    void save(int fd)
+    {
+        if (isatty(fd) && tcgetattr(fd, &settings_) == 0)
+            fd_ = fd;
+    }
+
+    // Switches to key-at-a-time input without flushing, so keys typed ahead
+    // stay and count. VMIN and VTIME of 0 make a read return what is there
+    // without blocking, and leave the file status flags alone. A background
+    // job leaves the terminal to the shell: it takes it once in the
+    // foreground, when its read has stopped it and it has been continued.
+    // If the terminal refuses, the wait reads it in the mode it has.
+    void enter_key_mode()
+    {
+        if (fd_ < 0 || in_background())
+            return;
+        termios keys = settings_;
+        keys.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ECHONL | IEXTEN);
+        keys.c_lflag |= ISIG;
+        keys.c_iflag &= ~static_cast<tcflag_t>(IXON);
+        keys.c_cc[VMIN] = 0;
+        keys.c_cc[VTIME] = 0;
+        // Marked first: a signal that ends us halfway must still put it back.
+        changed_ = 1;
+        if (tcsetattr(fd_, TCSANOW, &keys) != 0)
+            put_back();
+    }
+
+    // Safe in a signal handler: tcsetattr is async-signal-safe.
+    void put_back()
+    {
+        if (changed_ != 0 && tcsetattr(fd_, TCSANOW, &settings_) == 0)
+            changed_ = 0;
+    }
+
+private:
+    // A terminal that is not our controlling one has no job control: we
+    // are in the background of none.
+    bool in_background() const
+    {
+        const pid_t foreground = tcgetpgrp(fd_);
+        return foreground >= 0 && foreground != getpgrp();
+    }
+
+    int fd_ = -1;
+    termios settings_{};
+    volatile std::sig_atomic_t changed_ = 0;
 };
 
 SavedTerminal saved_terminal;
@@ -89,11 +141,9 @@ SavedTerminal saved_terminal;
 volatile std::sig_atomic_t stop_signal = 0;  // the latest of TSTP, TTIN, TTOU
 volatile std::sig_atomic_t continued = 0;
 
-// Safe in a signal handler: tcsetattr is async-signal-safe.
-void put_terminal_back()
+bool job_control_noted()
 {
-    if (saved_terminal.changed != 0 && tcsetattr(saved_terminal.fd, TCSANOW, &saved_terminal.settings) == 0)
-        saved_terminal.changed = 0;
+    return stop_signal != 0 || continued != 0;
 }
 
 bool set_disposition(int signal, void (*handler)(int), struct sigaction* previous)
@@ -110,7 +160,7 @@ bool set_disposition(int signal, void (*handler)(int), struct sigaction* previou
 extern "C" void end_by_signal(int signal)
 {
     const int saved_errno = errno;
-    put_terminal_back();
+    saved_terminal.put_back();
     set_disposition(signal, SIG_DFL, nullptr);
     raise(signal);
     errno = saved_errno;
@@ -165,11 +215,45 @@ long milliseconds_since(const timespec& start)
     return (now.tv_sec - start.tv_sec) * 1000 + (now.tv_nsec - start.tv_nsec) / 1000000;
 }
 
+// Stops the process as `signal` would, with the terminal as the shell
+// expects it, and takes the keyboard back once continued. In an orphaned
+// process group the system discards the stop and this returns at once.
+void stop_as(int signal)
+{
+    saved_terminal.put_back();
+    struct sigaction ours {};
+    if (set_disposition(signal, SIG_DFL, &ours)) {
+        sigset_t just_this;
+        sigemptyset(&just_this);
+        sigaddset(&just_this, signal);
+        sigset_t before;
+        if (sigprocmask(SIG_UNBLOCK, &just_this, &before) == 0) {
+            raise(signal);
+            // raise returns here once the process is continued.
+            // cppcheck-suppress unreachableCode
+            sigprocmask(SIG_SETMASK, &before, nullptr);
+        }
+        sigaction(signal, &ours, nullptr);
+    }
+    saved_terminal.enter_key_mode();
+}
+
+// Acts on the job-control signals noted since the last look.
+void act_on_job_control()
+{
+    if (const int signal = stop_signal; signal != 0) {
+        stop_signal = 0;
+        stop_as(signal);
+    }
+    if (continued != 0) {
+        continued = 0;
+        // Whatever ran while we were stopped may have reset the terminal.
+        saved_terminal.enter_key_mode();
+    }
+}
+
 class KeyboardSession {
 public:
-    // Standard input, while it is a terminal that keys can come from.
-    int keyboard() const { return saved_terminal.fd; }
-
     // The signal mask to sleep with: the one we started with.
     const sigset_t* sleep_mask() const { return &sleep_mask_; }
 
@@ -186,26 +270,8 @@ public:
         const struct sigaction catcher = catcher_for(note_job_control);
         for (const int signal : job_control_signals)
             catch_unless_ignored(signal, catcher);
-        if (isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved_terminal.settings) == 0) {
-            saved_terminal.fd = STDIN_FILENO;
-            enter_key_mode();
-        }
-    }
-
-    bool job_control_noted() const { return stop_signal != 0 || continued != 0; }
-
-    // Acts on the job-control signals noted since the last look.
-    void act_on_job_control()
-    {
-        if (const int signal = stop_signal; signal != 0) {
-            stop_signal = 0;
-            stop_as(signal);
-        }
-        if (continued != 0) {
-            continued = 0;
-            // Whatever ran while we were stopped may have reset the terminal.
-            enter_key_mode();
-        }
+        saved_terminal.save(STDIN_FILENO);
+        saved_terminal.enter_key_mode();
     }
 
 private:
@@ -218,60 +284,6 @@ private:
         sigaddset(&blocked, SIGCONT);
         if (sigprocmask(SIG_BLOCK, &blocked, &sleep_mask_) != 0)
             sigemptyset(&sleep_mask_);
-    }
-
-    // A terminal that is not our controlling one has no job control: we
-    // are in the background of none.
-    static bool in_background(int fd)
-    {
-        const pid_t foreground = tcgetpgrp(fd);
-        return foreground >= 0 && foreground != getpgrp();
-    }
-
-    // Switches to key-at-a-time input without flushing, so keys typed ahead
-    // stay and count. VMIN and VTIME of 0 make a read return what is there
-    // without blocking, and leave the file status flags alone. A background
-    // job leaves the terminal to the shell: it takes it once in the
-    // foreground, when its read has stopped it and it has been continued.
-    // If the terminal refuses, the wait reads it in the mode it has.
-    void enter_key_mode()
-    {
-        const int fd = saved_terminal.fd;
-        if (fd < 0 || in_background(fd))
-            return;
-        termios keys = saved_terminal.settings;
-        keys.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ECHONL | IEXTEN);
-        keys.c_lflag |= ISIG;
-        keys.c_iflag &= ~static_cast<tcflag_t>(IXON);
-        keys.c_cc[VMIN] = 0;
-        keys.c_cc[VTIME] = 0;
-        // Marked first: a signal that ends us halfway must still put it back.
-        saved_terminal.changed = 1;
-        if (tcsetattr(fd, TCSANOW, &keys) != 0)
-            put_terminal_back();
-    }
-
-    // Stops the process as `signal` would, with the terminal as the shell
-    // expects it, and takes the keyboard back once continued. In an orphaned
-    // process group the system discards the stop and this returns at once.
-    void stop_as(int signal)
-    {
-        put_terminal_back();
-        struct sigaction ours {};
-        if (!set_disposition(signal, SIG_DFL, &ours))
-            return;
-        sigset_t just_this;
-        sigemptyset(&just_this);
-        sigaddset(&just_this, signal);
-        sigset_t before;
-        if (sigprocmask(SIG_UNBLOCK, &just_this, &before) == 0) {
-            raise(signal);
-            // raise returns here once the process is continued.
-            // cppcheck-suppress unreachableCode
-            sigprocmask(SIG_SETMASK, &before, nullptr);
-        }
-        sigaction(signal, &ours, nullptr);
-        enter_key_mode();
     }
 
     bool begun_ = false;
@@ -357,10 +369,10 @@ Arrival take_keyboard_input(int fd)
 bool check_for_keys()
 {
     session.begin();
-    session.act_on_job_control();
-    if (session.keyboard() < 0)
+    act_on_job_control();
+    if (saved_terminal.fd() < 0)
         return false;  // no key can arrive; only a signal ends the wait
-    const Arrival arrival = take_keyboard_input(session.keyboard());
+    const Arrival arrival = take_keyboard_input(saved_terminal.fd());
     return arrival.key || arrival.closed;
 }
 
@@ -369,17 +381,17 @@ void pause_between_checks()
 {
     // SIGTTIN and SIGTTOU come from our own read or tcsetattr, which return
     // to the loop with the note taken: act on it before sleeping.
-    if (session.job_control_noted())
+    if (job_control_noted())
         return;
-    if (session.keyboard() >= 0)
-        wait_for_input(session.keyboard(), -1);
+    if (saved_terminal.fd() >= 0)
+        wait_for_input(saved_terminal.fd(), -1);
     else
         sigsuspend(session.sleep_mask());
 }
 
 void clean_up_at_exit()
 {
-    put_terminal_back();
+    saved_terminal.put_back();
 }
 
 }  // namespace radval::platform

@@ -39,7 +39,7 @@ void wait_until_writable()
     pollfd out{STDOUT_FILENO, POLLOUT, 0};
     if (poll(&out, 1, -1) >= 0 || errno == EINTR)
         return;
-    const timespec period{0, 50 * 1000 * 1000};
+    const timespec period{0, 50L * 1000 * 1000};
     nanosleep(&period, nullptr);
 }
 
