@@ -52,7 +52,12 @@ else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  if(CMAKE_CROSSCOMPILING)
+    # radval is static, and dpkg-shlibdeps reads no other architecture.
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${RADVAL_DEBIAN_ARCHITECTURE})
+  else()
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  endif()
 endif()
 
 include(CPack)

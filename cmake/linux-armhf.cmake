@@ -1,0 +1,6 @@
+# 32-bit ARM Linux with hard float (armhf): shipped as a Debian package.
+set(CMAKE_SYSTEM_PROCESSOR armv7l)
+set(RADVAL_LINUX_TRIPLET arm-linux-gnueabihf)
+set(RADVAL_QEMU_ARCHITECTURE arm)
+set(RADVAL_DEBIAN_ARCHITECTURE armhf)
+include(${CMAKE_CURRENT_LIST_DIR}/linux-cross.cmake)
