@@ -1,11 +1,13 @@
 """End-to-end checks of radval.exe run under an emulator (Wine): the exact
 bytes it writes to a file, its exit statuses, the wildcard expansion of its
-arguments, its key wait with a terminal on standard input, and what it shows
-on the emulator's console (a tmux pane of 80 x 25), where it writes through
-the console API.
+arguments, its key wait (with a terminal on standard input, and with input
+records written to a real console), and what it shows on the emulator's
+console (tmux panes of several sizes), where it writes through the console
+API.
 
-usage: windows_end_to_end_test.py EMULATOR PATH_TO_RADVAL_EXE [unittest arguments]
+usage: windows_end_to_end_test.py EMULATOR PATH_TO_RADVAL_EXE PATH_TO_KEY_INJECTOR_EXE [unittest arguments]
 """
+import itertools
 import os
 import shlex
 import subprocess
@@ -18,6 +20,7 @@ from expected_output import CONVERSIONS, FAULTS, USAGE, USAGE_CALLS, result_line
 
 EMULATOR = ""
 RADVAL = ""
+INJECTOR = ""
 PATIENCE = 60  # seconds; the emulator's first start sets up its prefix
 
 
@@ -151,13 +154,18 @@ class KeyWait(unittest.TestCase):
 
 
 class Pane:
-    """radval.exe on the console the emulator makes of a tmux pane of
-    80 x 25, followed by its exit status."""
+    """radval.exe on the console the emulator makes of a tmux pane (80 x 25
+    unless told otherwise), followed by its exit status on the row where it
+    left the cursor. Each pane has a tmux server of its own: a server just
+    told to go may still hold its socket when the next one starts."""
 
-    def __init__(self, args):
-        self.server = ["tmux", "-L", f"radval-test-{os.getpid()}"]
-        command = shlex.join([EMULATOR, RADVAL, *args]) + '; echo "rc=$?"; sleep 600'
-        subprocess.run([*self.server, "new-session", "-d", "-x", "80", "-y", "25", command], check=True)
+    servers = itertools.count()
+
+    def __init__(self, args, width=80, height=25):
+        self.server = ["tmux", "-L", f"radval-test-{os.getpid()}-{next(Pane.servers)}"]
+        command = shlex.join([EMULATOR, RADVAL, *args]) + '; printf "rc=%s" "$?"; sleep 600'
+        subprocess.run([*self.server, "new-session", "-d", "-x", str(width), "-y", str(height), command],
+                       check=True)
 
     def rows(self):
         shown = subprocess.run([*self.server, "capture-pane", "-p"], stdout=subprocess.PIPE, text=True, check=True)
@@ -178,9 +186,23 @@ class Pane:
         subprocess.run([*self.server, "kill-server"], check=False)
 
 
+def rendered(text, width):
+    """The rows a console of `width` columns shows for `text` written from
+    its top-left corner: TABs to the next multiple of 8, lines wrapped at the
+    right edge. A line that fills its last row exactly sends the cursor past
+    it, so its line end leaves one empty row. Trailing spaces are dropped, as
+    tmux drops them from what it shows."""
+    rows = []
+    for line in text.replace("\t", " " * 8).split("\r\n")[:-1]:
+        rows.extend([line[i:i + width] for i in range(0, len(line), width)] or [""])
+        if line and len(line) % width == 0:
+            rows.append("")  # the pending line feed, then the CR LF's own
+    return [row.rstrip() for row in rows]
+
+
 class ConsoleScreen(unittest.TestCase):
-    def show(self, args, last_row):
-        pane = Pane(args)
+    def show(self, args, last_row, width=80, height=25):
+        pane = Pane(args, width, height)
         self.addCleanup(pane.close)
         return pane, pane.wait_for_row(last_row)
 
@@ -188,6 +210,21 @@ class ConsoleScreen(unittest.TestCase):
         _, rows = self.show([], "rc=0")
         lines = USAGE.decode().replace("\t", " " * 8).split("\r\n")[:-1]
         self.assertEqual(rows[: len(lines) + 1], [*lines, "rc=0"])
+
+    def test_text_wraps_at_a_narrow_right_edge(self):
+        _, rows = self.show([], "rc=0", width=20)
+        expected = rendered(USAGE.decode(), 20)
+        self.assertEqual(rows[: len(expected) + 1], [*expected, "rc=0"])
+
+    def test_the_view_scrolls_when_output_passes_its_bottom_row(self):
+        _, rows = self.show([], "rc=0", height=5)
+        self.assertEqual(rows[:5], [*rendered(USAGE.decode(), 80)[-4:], "rc=0"])
+
+    def test_a_first_piece_that_fills_the_bottom_row_waits_for_the_next_write_to_scroll(self):
+        numeral = "1" * 39 + "2"  # "ERROR: " and " is not base " make it 60 columns: 3 rows of 20
+        _, rows = self.show([numeral, "b"], "rc=1", width=20, height=3)
+        first_piece = f"ERROR: {numeral} is not base "
+        self.assertEqual(rows[:3], [first_piece[40:].rstrip(), "2", "rc=1"])
 
     def test_a_first_piece_that_fills_the_row_puts_the_base_on_the_next(self):
         numeral = "1" * 59 + "2"  # "ERROR: " and " is not base " make it 80 columns
@@ -203,7 +240,40 @@ class ConsoleScreen(unittest.TestCase):
         self.assertEqual(rows[:4], ["", "23039", "", "rc=0"])
 
 
+class KeyPresses(unittest.TestCase):
+    """Input records written to a real console while radval waits, by the
+    test program win32_key_injector.cpp: each must end the wait, or not."""
+
+    NO_KEY = ["enter-release", "shift", "ctrl", "alt", "caps-lock", "num-lock", "scroll-lock", "pause",
+              "print-screen", "left-windows", "right-windows", "menu-key", "letter-release", "mouse", "focus",
+              "menu-event", "window-size", "keypad-left-with-shift", "keypad-home-with-alt", "alt-keypad-0"]
+    KEYS = ["letter", "space", "enter", "ctrl-a", "escape", "cursor-left-with-shift", "cursor-home-with-alt",
+            "cursor-delete-with-ctrl", "cursor-page-up-with-ctrl-shift", "cursor-insert", "keypad-up",
+            "keypad-end-with-ctrl", "alt-keypad-65", "typed-ahead",
+            *[f"f{n}{modifier}" for n in range(1, 13) for modifier in ("", "-with-shift", "-with-ctrl", "-with-alt")]]
+
+    def test_each_rule_of_the_key_wait(self):
+        console = Console()
+        self.addCleanup(console.close)
+        done = subprocess.run([EMULATOR, INJECTOR, RADVAL], stdin=console.slave, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, timeout=600, text=True, check=True)
+        reports = dict(line.split(" ", 1) for line in done.stdout.splitlines())
+        expected = {name: "waited, then ended 0" for name in self.NO_KEY}
+        expected.update({name: "ended 0" for name in self.KEYS})
+        for name, report in expected.items():
+            with self.subTest(case=name):
+                self.assertEqual(reports.get(name), report)
+        # Ctrl+C, sent by the system or typed, ends radval through the
+        # console's control event, with the platform's status; as a key it
+        # would end the wait with no event.
+        for name in ("ctrl-c", "ctrl-c-key"):
+            with self.subTest(case=name):
+                self.assertRegex(reports.get(name, ""), r"^ended \d+ on a Ctrl\+C event$")
+        self.assertEqual(len(reports), len(expected) + 2)
+
+
 if __name__ == "__main__":
     EMULATOR = sys.argv.pop(1)
     RADVAL = sys.argv.pop(1)
+    INJECTOR = sys.argv.pop(1)
     unittest.main(verbosity=2)

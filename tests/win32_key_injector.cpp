@@ -1,0 +1,293 @@
+// Test-only, never shipped: presses keys on a real Windows console while
+// radval waits, by writing console input records.
+//
+// For each case named on the command line (or every case, with none) it
+// starts RADVAL_EXE 59FF h on this program's console, with its output in a
+// pipe, waits for the value, writes the case's input records and reports on
+// standard output, one line a case:
+//   NAME ended STATUS               the wait ended, radval exited
+//   NAME waited, then ended STATUS  it kept waiting; a letter then ended it
+//   NAME waited, then kept waiting  not even the letter ended it
+// with " on a Ctrl+C event" added when the console raised its Ctrl+C event
+// meanwhile (which this program sees too). A case marked typed-ahead writes
+// its records before radval starts, and one marked ctrl-c sends the
+// console's Ctrl+C event instead of records. Processed input is switched off
+// before each start, so that radval must switch it on itself.
+//
+// usage: radval_key_injector RADVAL_EXE [CASE ...]
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD patience_ms = 10000;
+constexpr DWORD settle_ms = 400;  // long enough for several 50 ms polls
+
+std::atomic<bool> ctrl_c_seen{false};
+
+// ctrl_c sends the console's event; ctrl_c_key writes the keystroke, which a
+// console with processed input turns into that event.
+enum class Expect { key, no_key, typed_ahead, ctrl_c, ctrl_c_key };
+
+struct Case {
+    std::string name;
+    Expect expect;
+    std::vector<INPUT_RECORD> records;
+};
+
+INPUT_RECORD key(bool down, WORD virtual_key, char character = 0, DWORD control_keys = 0)
+{
+    INPUT_RECORD record{};
+    record.EventType = KEY_EVENT;
+    KEY_EVENT_RECORD& event = record.Event.KeyEvent;
+    event.bKeyDown = down ? TRUE : FALSE;
+    event.wRepeatCount = 1;
+    event.wVirtualKeyCode = virtual_key;
+    event.wVirtualScanCode = static_cast<WORD>(MapVirtualKeyA(virtual_key, MAPVK_VK_TO_VSC));
+    event.uChar.AsciiChar = character;
+    event.dwControlKeyState = control_keys;
+    return record;
+}
+
+INPUT_RECORD press(WORD virtual_key, char character = 0, DWORD control_keys = 0)
+{
+    return key(true, virtual_key, character, control_keys);
+}
+
+INPUT_RECORD release(WORD virtual_key, char character = 0, DWORD control_keys = 0)
+{
+    return key(false, virtual_key, character, control_keys);
+}
+
+INPUT_RECORD event_of(WORD type)
+{
+    INPUT_RECORD record{};
+    record.EventType = type;
+    return record;
+}
+
+std::vector<Case> all_cases()
+{
+    std::vector<Case> cases = {
+        // Presses and events that yield no key.
+        {"enter-release", Expect::no_key, {release(VK_RETURN, '\r')}},
+        {"shift", Expect::no_key, {press(VK_SHIFT, 0, SHIFT_PRESSED)}},
+        {"ctrl", Expect::no_key, {press(VK_CONTROL, 0, LEFT_CTRL_PRESSED)}},
+        {"alt", Expect::no_key, {press(VK_MENU, 0, LEFT_ALT_PRESSED)}},
+        {"caps-lock", Expect::no_key, {press(VK_CAPITAL, 0, CAPSLOCK_ON)}},
+        {"num-lock", Expect::no_key, {press(VK_NUMLOCK, 0, NUMLOCK_ON | ENHANCED_KEY)}},
+        {"scroll-lock", Expect::no_key, {press(VK_SCROLL, 0, SCROLLLOCK_ON)}},
+        {"pause", Expect::no_key, {press(VK_PAUSE)}},
+        {"print-screen", Expect::no_key, {press(VK_SNAPSHOT, 0, ENHANCED_KEY)}},
+        {"left-windows", Expect::no_key, {press(VK_LWIN, 0, ENHANCED_KEY)}},
+        {"right-windows", Expect::no_key, {press(VK_RWIN, 0, ENHANCED_KEY)}},
+        {"menu-key", Expect::no_key, {press(VK_APPS, 0, ENHANCED_KEY)}},
+        {"letter-release", Expect::no_key, {release('A', 'a')}},
+        {"mouse", Expect::no_key, {event_of(MOUSE_EVENT)}},
+        {"focus", Expect::no_key, {event_of(FOCUS_EVENT)}},
+        {"menu-event", Expect::no_key, {event_of(MENU_EVENT)}},
+        {"window-size", Expect::no_key, {event_of(WINDOW_BUFFER_SIZE_EVENT)}},
+        {"keypad-left-with-shift", Expect::no_key, {press(VK_LEFT, 0, SHIFT_PRESSED)}},
+        {"keypad-home-with-alt", Expect::no_key, {press(VK_HOME, 0, LEFT_ALT_PRESSED)}},
+        {"alt-keypad-0", Expect::no_key,
+            {press(VK_MENU, 0, LEFT_ALT_PRESSED), press(VK_INSERT, 0, LEFT_ALT_PRESSED),
+                release(VK_INSERT, 0, LEFT_ALT_PRESSED), release(VK_MENU)}},
+        // Presses that count.
+        {"letter", Expect::key, {press('A', 'a')}},
+        {"space", Expect::key, {press(VK_SPACE, ' ')}},
+        {"enter", Expect::key, {press(VK_RETURN, '\r')}},
+        {"ctrl-a", Expect::key, {press('A', '\x01', LEFT_CTRL_PRESSED)}},
+        {"escape", Expect::key, {press(VK_ESCAPE, '\x1b')}},
+        {"cursor-left-with-shift", Expect::key, {press(VK_LEFT, 0, SHIFT_PRESSED | ENHANCED_KEY)}},
+        {"cursor-home-with-alt", Expect::key, {press(VK_HOME, 0, LEFT_ALT_PRESSED | ENHANCED_KEY)}},
+        {"cursor-delete-with-ctrl", Expect::key, {press(VK_DELETE, 0, RIGHT_CTRL_PRESSED | ENHANCED_KEY)}},
+        {"cursor-page-up-with-ctrl-shift", Expect::key,
+            {press(VK_PRIOR, 0, LEFT_CTRL_PRESSED | SHIFT_PRESSED | ENHANCED_KEY)}},
+        {"cursor-insert", Expect::key, {press(VK_INSERT, 0, ENHANCED_KEY)}},
+        {"keypad-up", Expect::key, {press(VK_UP)}},
+        {"keypad-end-with-ctrl", Expect::key, {press(VK_END, 0, LEFT_CTRL_PRESSED)}},
+        {"alt-keypad-65", Expect::key,
+            {press(VK_MENU, 0, LEFT_ALT_PRESSED), press(VK_RIGHT, 0, LEFT_ALT_PRESSED),
+                release(VK_RIGHT, 0, LEFT_ALT_PRESSED), press(VK_CLEAR, 0, LEFT_ALT_PRESSED),
+                release(VK_CLEAR, 0, LEFT_ALT_PRESSED), release(VK_MENU, 'A')}},
+        {"typed-ahead", Expect::typed_ahead, {press('K', 'k')}},
+        {"ctrl-c", Expect::ctrl_c, {}},
+        {"ctrl-c-key", Expect::ctrl_c_key, {press('C', '\x03', LEFT_CTRL_PRESSED)}},
+    };
+    const struct {
+        const char* name;
+        DWORD control_keys;
+    } modifiers[]
+        = {{"", 0}, {"-with-shift", SHIFT_PRESSED}, {"-with-ctrl", LEFT_CTRL_PRESSED}, {"-with-alt", LEFT_ALT_PRESSED}};
+    for (int n = 1; n <= 12; ++n) {
+        for (const auto& modifier : modifiers) {
+            char name[32];
+            std::snprintf(name, sizeof name, "f%d%s", n, modifier.name);
+            cases.push_back({name, Expect::key, {press(static_cast<WORD>(VK_F1 + n - 1), 0, modifier.control_keys)}});
+        }
+    }
+    return cases;
+}
+
+bool write_records(HANDLE input, const std::vector<INPUT_RECORD>& records)
+{
+    if (records.empty())
+        return true;
+    DWORD written = 0;
+    return WriteConsoleInputA(input, records.data(), static_cast<DWORD>(records.size()), &written)
+        && written == records.size();
+}
+
+struct Radval {
+    PROCESS_INFORMATION process{};
+    HANDLE output = nullptr;  // our end of its standard output
+};
+
+// Starts radval on this console, its standard output into a pipe.
+bool start(const char* radval, HANDLE input, Radval& started)
+{
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE child_output = nullptr;
+    if (!CreatePipe(&started.output, &child_output, &inherit, 0))
+        return false;
+    SetHandleInformation(started.output, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input;
+    startup.hStdOutput = child_output;
+    startup.hStdError = child_output;
+    std::string command = std::string("\"") + radval + "\" 59FF h";
+    const BOOL created = CreateProcessA(
+        radval, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started.process);
+    CloseHandle(child_output);
+    return created != FALSE;
+}
+
+// Reads radval's three lines: once they are out, its key wait has begun.
+bool value_written(HANDLE output)
+{
+    const std::string expected = "\r\n23039\r\n\r\n";
+    std::string received;
+    char buffer[64];
+    DWORD count = 0;
+    while (received.size() < expected.size() && ReadFile(output, buffer, sizeof buffer, &count, nullptr) && count > 0)
+        received.append(buffer, count);
+    return received == expected;
+}
+
+// "ended STATUS", or an empty string while it is still running.
+std::string ending(HANDLE process, DWORD wait_ms)
+{
+    if (WaitForSingleObject(process, wait_ms) != WAIT_OBJECT_0)
+        return "";
+    DWORD status = 0;
+    GetExitCodeProcess(process, &status);
+    char text[32];
+    std::snprintf(text, sizeof text, "ended %lu", static_cast<unsigned long>(status));
+    return text;
+}
+
+std::string run(const char* radval, HANDLE input, DWORD mode, const Case& c)
+{
+    FlushConsoleInputBuffer(input);
+    SetConsoleMode(input, mode & ~static_cast<DWORD>(ENABLE_PROCESSED_INPUT));
+    ctrl_c_seen.store(false);
+    if (c.expect == Expect::typed_ahead && !write_records(input, c.records))
+        return "could not write its records";
+    Radval started;
+    if (!start(radval, input, started))
+        return "could not start radval";
+    std::string report;
+    if (!value_written(started.output)) {
+        report = "wrote something else";
+    } else if (c.expect == Expect::typed_ahead) {
+        report = ending(started.process.hProcess, patience_ms);
+    } else if (c.expect == Expect::ctrl_c) {
+        Sleep(settle_ms);
+        GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+        report = ending(started.process.hProcess, patience_ms);
+    } else if (c.expect == Expect::ctrl_c_key) {
+        report = write_records(input, c.records) ? ending(started.process.hProcess, patience_ms) : "";
+    } else if (!write_records(input, c.records)) {
+        report = "could not write its records";
+    } else if (report = ending(started.process.hProcess, c.expect == Expect::key ? patience_ms : settle_ms);
+               report.empty()) {
+        write_records(input, {press('X', 'x')});
+        const std::string after = ending(started.process.hProcess, patience_ms);
+        report = "waited, then " + (after.empty() ? std::string("kept waiting") : after);
+    }
+    if (report.empty())
+        report = "kept waiting";
+    // The event reaches this program on a thread of its own, maybe after
+    // radval has ended.
+    for (int tries = 0; (c.expect == Expect::ctrl_c || c.expect == Expect::ctrl_c_key) && tries < 20; ++tries) {
+        if (ctrl_c_seen.load())
+            break;
+        Sleep(50);
+    }
+    if (ctrl_c_seen.load())
+        report += " on a Ctrl+C event";
+    TerminateProcess(started.process.hProcess, 99);
+    WaitForSingleObject(started.process.hProcess, patience_ms);
+    CloseHandle(started.process.hProcess);
+    CloseHandle(started.process.hThread);
+    CloseHandle(started.output);
+    return report;
+}
+
+// The Ctrl+C event goes to every process on the console, this one too. A
+// handler that says "handled" keeps us alive; ignoring the event through a
+// NULL handler instead would be inherited by radval.
+BOOL WINAPI survive_ctrl_c(DWORD event)
+{
+    if (event != CTRL_C_EVENT)
+        return FALSE;
+    ctrl_c_seen.store(true);
+    return TRUE;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 2) {
+        std::fputs("usage: radval_key_injector RADVAL_EXE [CASE ...]\n", stderr);
+        return 2;
+    }
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    if (!GetConsoleMode(input, &mode)) {
+        std::fputs("standard input is no console\n", stderr);
+        return 2;
+    }
+    SetConsoleCtrlHandler(survive_ctrl_c, TRUE);
+    const std::vector<Case> cases = all_cases();
+    int unknown = 0;
+    for (int i = 2; i < argc; ++i) {
+        bool known = false;
+        for (const Case& c : cases)
+            known = known || c.name == argv[i];
+        if (!known) {
+            std::fprintf(stderr, "no case %s\n", argv[i]);
+            ++unknown;
+        }
+    }
+    if (unknown != 0)
+        return 2;
+    for (const Case& c : cases) {
+        bool chosen = argc == 2;
+        for (int i = 2; i < argc; ++i)
+            chosen = chosen || c.name == argv[i];
+        if (chosen) {
+            std::printf("%s %s\n", c.name.c_str(), run(argv[1], input, mode, c).c_str());
+            std::fflush(stdout);
+        }
+    }
+    return 0;
+}
