@@ -163,6 +163,8 @@ extern "C" void end_by_signal(int signal)
     saved_terminal.put_back();
     set_disposition(signal, SIG_DFL, nullptr);
     raise(signal);
+    // raise returns: the signal stays blocked until this handler returns.
+    // cppcheck-suppress unreachableCode
     errno = saved_errno;
 }
 

@@ -1,11 +1,12 @@
 """End-to-end checks of the built radval: the exact bytes it writes, its exit
 statuses, and its key wait in a pseudo-terminal.
 
-usage: end_to_end_test.py [--emulator PROGRAM] PATH_TO_RADVAL [unittest arguments]
+usage: end_to_end_test.py [--emulator PROGRAM | --sanitized] PATH_TO_RADVAL [unittest arguments]
 
 With --emulator (qemu-user, for another architecture's build), radval runs
-under it; the few cases that would test the emulator's own start-up or
-system calls rather than radval's are skipped.
+under it; with --sanitized, radval carries the sanitizers' runtime. Either
+way the few cases that would test that host's own start-up or system calls
+rather than radval's are skipped.
 """
 import fcntl
 import os
@@ -24,6 +25,7 @@ from expected_output import CONVERSIONS, FAULTS, USAGE, USAGE_CALLS, result_line
 
 RADVAL = []  # the command that runs radval
 EMULATED = False
+SANITIZED = False
 JOB_SHELL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "job_shell.py")
 PATIENCE = 10  # seconds before a test gives up on something that should happen
 
@@ -34,8 +36,10 @@ def run(args, stdout=subprocess.PIPE):
     return done.stdout, done.returncode, done.stderr
 
 
-def skip_if_emulated(test, why):
-    if EMULATED:
+def skip_if_hosted(test, why):
+    """Skips a case that an emulator or the sanitizers' runtime would fail for
+    reasons of its own: it loads libraries, opens files, reads /proc."""
+    if EMULATED or SANITIZED:
         test.skipTest(why)
 
 
@@ -413,7 +417,7 @@ class LostOutput(unittest.TestCase):
             self.assertEqual(file.read(), result_lines(b"23039")[:3])
 
     def test_output_waits_for_a_full_pipe_even_without_descriptors_to_spare(self):
-        skip_if_emulated(self, "the emulator needs descriptors to start")
+        skip_if_hosted(self, "the emulator or the sanitizers' runtime needs descriptors to start")
         read_end, write_end = os.pipe()
         self.addCleanup(os.close, read_end)
         os.set_blocking(write_end, False)
@@ -455,16 +459,18 @@ class FailingCalls(unittest.TestCase):
         self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
 
     def test_no_descriptors_to_spare_from_the_start(self):
-        skip_if_emulated(self, "the emulator needs descriptors to start")
+        skip_if_hosted(self, "the emulator or the sanitizers' runtime needs descriptors to start")
         self.assert_idle_then_ended_by_a_key(
             Terminal([*RADVAL, "1", "b"], prepare=limited([(resource.RLIMIT_NOFILE, 0)])))
 
     def test_no_descriptors_to_spare_from_the_middle_of_the_wait(self):
+        if SANITIZED:
+            self.skipTest("the sanitizers' runtime needs descriptors to end")
         self.assert_idle_then_ended_by_a_key(Terminal([*RADVAL, "1", "b"]), limit_during_wait=True)
 
     @unittest.skipUnless(shutil.which("strace"), "needs strace")
     def test_a_failing_wait_for_input_falls_back_to_sleeping(self):
-        skip_if_emulated(self, "the emulator makes its own system calls for radval's")
+        skip_if_hosted(self, "the emulator makes its own system calls, and LeakSanitizer stops under ptrace")
         self.assert_idle_then_ended_by_a_key(
             Terminal(["strace", "-o", "/dev/null", "-e", "trace=none", "-e", "inject=/^pselect6:error=ENOMEM",
                       *RADVAL, "1", "b"]))
@@ -521,6 +527,9 @@ if __name__ == "__main__":
     if sys.argv[1] == "--emulator":
         EMULATED = True
         RADVAL = [sys.argv.pop(2)]
+        sys.argv.pop(1)
+    elif sys.argv[1] == "--sanitized":
+        SANITIZED = True
         sys.argv.pop(1)
     RADVAL = [*RADVAL, os.path.abspath(sys.argv.pop(1))]
     unittest.main(verbosity=2)
