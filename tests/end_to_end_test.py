@@ -161,6 +161,27 @@ class Faults(unittest.TestCase):
                 self.assertEqual(run(args), (line, 1, b""))
 
 
+class ScarceMemory(unittest.TestCase):
+    def test_a_long_numeral_is_reported_whole_even_without_memory_to_copy_it(self):
+        # Under ever larger address-space limits: radval either cannot
+        # start at all (the system kills it before its first instruction)
+        # or writes the whole report and exits 1; it never aborts.
+        skip_if_hosted(self, "the emulator or the sanitizers' runtime needs far more memory")
+        args, report = FAULTS[-1]
+        reported = 0
+        for kilobytes in range(1024, 4096, 64):
+            with self.subTest(kilobytes=kilobytes):
+                done = subprocess.run([*RADVAL, *args], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                      stderr=subprocess.PIPE, timeout=PATIENCE,
+                                      preexec_fn=limited([(resource.RLIMIT_AS, kilobytes * 1024)]))
+                self.assertEqual(done.stderr, b"")
+                if done.returncode == -signal.SIGSEGV and done.stdout == b"":
+                    continue  # could not even be mapped
+                self.assertEqual((done.stdout, done.returncode), (report, 1))
+                reported += 1
+        self.assertGreater(reported, 0)
+
+
 class Conversions(unittest.TestCase):
     def test_the_value_is_printed_between_blank_lines_and_a_key_ends_the_run(self):
         for args, digits in CONVERSIONS:
