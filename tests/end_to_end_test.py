@@ -327,35 +327,46 @@ class TypedAhead(unittest.TestCase):
         self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
 
 
-class JobControl(unittest.TestCase):
-    def test_ctrl_z_gives_the_terminal_back_and_the_wait_resumes_after_fg(self):
+class JobShell:
+    """radval as a job of tests/job_shell.py on a fresh terminal: `report()`
+    reads the shell's next report, `fg()` brings the stopped job back."""
+
+    def __init__(self, test, *shell_options):
         report_r, report_w = os.pipe()
-        control_r, control_w = os.pipe()
-        terminal = Terminal([sys.executable, JOB_SHELL, str(report_w), str(control_r),
-                             *RADVAL, "59FF", "h"], pass_fds=(report_w, control_r))
-        self.addCleanup(terminal.close)
+        control_r, self.control = os.pipe()
+        self.terminal = Terminal([sys.executable, JOB_SHELL, *shell_options, str(report_w), str(control_r),
+                                  *RADVAL, "59FF", "h"], pass_fds=(report_w, control_r))
+        test.addCleanup(self.terminal.close)
         os.close(report_w)
         os.close(control_r)
-        report = os.fdopen(report_r, "r")
-        self.addCleanup(report.close)
+        self.reports = os.fdopen(report_r, "r")
+        test.addCleanup(self.reports.close)
 
-        def next_report():
-            if not select.select([report], [], [], PATIENCE)[0]:
-                raise AssertionError("the job shell reported nothing")
-            return report.readline()
+    def report(self):
+        if not select.select([self.reports], [], [], PATIENCE)[0]:
+            raise AssertionError("the job shell reported nothing")
+        return self.reports.readline()
 
+    def fg(self):
+        os.write(self.control, b"fg\n")
+        os.close(self.control)
+
+
+class JobControl(unittest.TestCase):
+    def test_ctrl_z_gives_the_terminal_back_and_the_wait_resumes_after_fg(self):
+        shell = JobShell(self)
+        terminal = shell.terminal
         terminal.read_until(result_lines(b"23039"))
         terminal.wait_for_key_mode()
         terminal.type(b"\x1a")
-        self.assertEqual(next_report(), "stopped SIGTSTP\n")
+        self.assertEqual(shell.report(), "stopped SIGTSTP\n")
         self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
 
-        os.write(control_w, b"fg\n")
-        os.close(control_w)
+        shell.fg()
         terminal.wait_for_key_mode()
         self.assertTrue(terminal.still_running_after(0.2))
         terminal.type(b"x")
-        self.assertEqual(next_report(), "exit 0\n")
+        self.assertEqual(shell.report(), "exit 0\n")
         self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
 
 
@@ -513,36 +524,21 @@ class Background(unittest.TestCase):
     def test_a_background_job_leaves_the_terminal_alone_until_brought_to_the_foreground(self):
         # A shell that ignores SIGTTOU for its jobs lets them set the
         # terminal from the background; radval must not.
-        report_r, report_w = os.pipe()
-        control_r, control_w = os.pipe()
-        terminal = Terminal([sys.executable, JOB_SHELL, "--background", str(report_w), str(control_r),
-                             *RADVAL, "59FF", "h"], pass_fds=(report_w, control_r))
-        self.addCleanup(terminal.close)
-        os.close(report_w)
-        os.close(control_r)
-        report = os.fdopen(report_r, "r")
-        self.addCleanup(report.close)
-
-        def next_report():
-            if not select.select([report], [], [], PATIENCE)[0]:
-                raise AssertionError("the job shell reported nothing")
-            return report.readline()
-
+        shell = JobShell(self, "--background")
+        terminal = shell.terminal
         terminal.read_until(result_lines(b"23039"))
         time.sleep(0.3)
         self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
         terminal.type(b"ls\n")  # typed for the shell; the job's read stops it
-        self.assertEqual(next_report(), "stopped SIGTTIN\n")
+        self.assertEqual(shell.report(), "stopped SIGTTIN\n")
         self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
         termios.tcflush(terminal.slave, termios.TCIFLUSH)  # the shell has read its line
 
-        os.write(control_w, b"fg\n")
-        os.close(control_w)
+        shell.fg()
         terminal.wait_for_key_mode()
         terminal.type(b"x")
-        self.assertEqual(next_report(), "exit 0\n")
+        self.assertEqual(shell.report(), "exit 0\n")
         self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
-
 
 if __name__ == "__main__":
     if sys.argv[1] == "--emulator":
