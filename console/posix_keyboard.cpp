@@ -19,7 +19,6 @@
 #include <cerrno>
 #include <csignal>
 #include <ctime>
-#include <iterator>
 
 #include <sys/select.h>
 #include <termios.h>
@@ -146,11 +145,17 @@ bool job_control_noted()
     return stop_signal != 0 || continued != 0;
 }
 
+struct sigaction catcher_for(void (*handler)(int))
+{
+    struct sigaction catcher {};
+    catcher.sa_handler = handler;
+    sigemptyset(&catcher.sa_mask);
+    return catcher;
+}
+
 bool set_disposition(int signal, void (*handler)(int), struct sigaction* previous)
 {
-    struct sigaction action {};
-    action.sa_handler = handler;
-    sigemptyset(&action.sa_mask);
+    const struct sigaction action = catcher_for(handler);
     return sigaction(signal, &action, previous) == 0;
 }
 
@@ -184,14 +189,6 @@ void catch_unless_ignored(int signal, const struct sigaction& catcher)
     struct sigaction previous;
     if (sigaction(signal, &catcher, &previous) == 0 && previous.sa_handler == SIG_IGN)
         sigaction(signal, &previous, nullptr);
-}
-
-struct sigaction catcher_for(void (*handler)(int))
-{
-    struct sigaction catcher {};
-    catcher.sa_handler = handler;
-    sigemptyset(&catcher.sa_mask);
-    return catcher;
 }
 
 void catch_ending_signals()
