@@ -268,6 +268,17 @@ class KeyWait(unittest.TestCase):
                 finally:
                     terminal.close()
 
+    def test_after_an_uncatchable_stop_the_wait_takes_the_terminal_back(self):
+        self.reach_the_wait()
+        self.terminal.process.send_signal(signal.SIGSTOP)
+        time.sleep(0.2)
+        termios.tcsetattr(self.terminal.slave, termios.TCSANOW, self.terminal.settings)  # as a shell would
+        self.terminal.process.send_signal(signal.SIGCONT)
+        self.terminal.wait_for_key_mode()
+        self.terminal.type(b"x")
+        self.assertEqual(self.terminal.wait()[0], 0)
+        self.assertEqual(termios.tcgetattr(self.terminal.slave), self.terminal.settings)
+
     def test_a_signal_ignored_at_start_stays_ignored(self):
         terminal = Terminal([*RADVAL, "1", "b"], prepare=limited(ignored=[signal.SIGUSR1, signal.SIGHUP]))
         self.addCleanup(terminal.close)
