@@ -2,7 +2,7 @@
 # their cross compilers are installed, and tested under qemu-user where that
 # is installed too: aarch64 and armhf (shipped as Debian packages), and
 # s390x (big-endian, a portability check only).
-include(ExternalProject)
+include(${CMAKE_CURRENT_LIST_DIR}/RadvalExternalBuild.cmake)
 
 function(radval_cross_build name triplet qemu)
   find_program(RADVAL_CROSS_${name} ${triplet}-g++)
@@ -15,20 +15,7 @@ function(radval_cross_build name triplet qemu)
   if(RADVAL_TESTS AND RADVAL_QEMU_${name})
     set(run_tests ON)
   endif()
-  ExternalProject_Add(linux-${name}
-    SOURCE_DIR ${PROJECT_SOURCE_DIR}
-    BINARY_DIR ${CMAKE_BINARY_DIR}/linux-${name}
-    CMAKE_ARGS
-      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/linux-${name}.cmake
-      -DCMAKE_BUILD_TYPE=Release
-      -DRADVAL_WERROR=${RADVAL_WERROR}
-      -DRADVAL_TESTS=${run_tests}
-    BUILD_ALWAYS ON
-    INSTALL_COMMAND "")
-  if(run_tests)
-    add_test(NAME linux_${name}
-      COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${CMAKE_BINARY_DIR}/linux-${name} --output-on-failure)
-  endif()
+  radval_external_build(linux-${name} linux-${name}.cmake ${run_tests})
 endfunction()
 
 radval_cross_build(aarch64 aarch64-linux-gnu qemu-aarch64)

@@ -3,7 +3,7 @@
 # 64-bit Wine, i686 (the shipping target) with the 64-bit Wine in its WoW64
 # mode, once Wine's 32-bit Windows DLLs are in RADVAL_WINE_I386_DLLS
 # (cmake/fetch-wine-i386 puts them there).
-include(ExternalProject)
+include(${CMAKE_CURRENT_LIST_DIR}/RadvalExternalBuild.cmake)
 
 find_program(RADVAL_MINGW_I686 i686-w64-mingw32-g++-posix)
 find_program(RADVAL_MINGW_X86_64 x86_64-w64-mingw32-g++-posix)
@@ -11,32 +11,11 @@ find_program(RADVAL_WINE_PROGRAM wine)
 set(RADVAL_WINE_I386_DLLS ${PROJECT_SOURCE_DIR}/.deps/wine-i386/dlls CACHE PATH
   "A folder whose i386-windows entry holds Wine's 32-bit Windows DLLs")
 
-# Builds one executable; with `tests` on, builds its tests too and runs them
-# as one test of this build.
-function(radval_windows_build name toolchain tests)
-  ExternalProject_Add(${name}
-    SOURCE_DIR ${PROJECT_SOURCE_DIR}
-    BINARY_DIR ${CMAKE_BINARY_DIR}/${name}
-    CMAKE_ARGS
-      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/${toolchain}
-      -DCMAKE_BUILD_TYPE=Release
-      -DRADVAL_WERROR=${RADVAL_WERROR}
-      -DRADVAL_TESTS=${tests}
-      ${ARGN}
-    BUILD_ALWAYS ON
-    INSTALL_COMMAND "")
-  if(tests)
-    string(REPLACE "-" "_" test_name ${name})
-    add_test(NAME ${test_name}
-      COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${CMAKE_BINARY_DIR}/${name} --output-on-failure)
-  endif()
-endfunction()
-
 if(RADVAL_MINGW_I686)
   if(RADVAL_TESTS AND RADVAL_WINE_PROGRAM AND EXISTS ${RADVAL_WINE_I386_DLLS}/i386-windows/kernel32.dll)
-    radval_windows_build(windows-i686 mingw-w64-i686.cmake ON -DRADVAL_WINE_WOW64_DLLS=${RADVAL_WINE_I386_DLLS})
+    radval_external_build(windows-i686 mingw-w64-i686.cmake ON -DRADVAL_WINE_WOW64_DLLS=${RADVAL_WINE_I386_DLLS})
   else()
-    radval_windows_build(windows-i686 mingw-w64-i686.cmake OFF)
+    radval_external_build(windows-i686 mingw-w64-i686.cmake OFF)
     message(STATUS "No Wine or no 32-bit Wine DLLs in ${RADVAL_WINE_I386_DLLS}: the i686 tests do not run")
   endif()
 else()
@@ -44,7 +23,7 @@ else()
 endif()
 
 if(RADVAL_MINGW_X86_64 AND RADVAL_WINE_PROGRAM)
-  radval_windows_build(windows-x86_64 mingw-w64-x86_64.cmake ${RADVAL_TESTS})
+  radval_external_build(windows-x86_64 mingw-w64-x86_64.cmake ${RADVAL_TESTS})
 else()
   message(STATUS "No x86_64-w64-mingw32-g++-posix or no Wine: the Windows tests do not run")
 endif()

@@ -1,0 +1,24 @@
+# One build for another platform, made beside the native one with its own
+# toolchain file in cmake/ and its own build folder `name`; with `tests` on,
+# it builds its tests too and they run as one test of this build. Further
+# arguments go to its configure step.
+include(ExternalProject)
+
+function(radval_external_build name toolchain tests)
+  ExternalProject_Add(${name}
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/${name}
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/${toolchain}
+      -DCMAKE_BUILD_TYPE=Release
+      -DRADVAL_WERROR=${RADVAL_WERROR}
+      -DRADVAL_TESTS=${tests}
+      ${ARGN}
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND "")
+  if(tests)
+    string(REPLACE "-" "_" test_name ${name})
+    add_test(NAME ${test_name}
+      COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${CMAKE_BINARY_DIR}/${name} --output-on-failure)
+  endif()
+endfunction()
