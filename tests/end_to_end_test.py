@@ -96,12 +96,23 @@ class Terminal:
             pass_fds=pass_fds)
         self.output = b""
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.close()
+
     def close(self):
         if self.process.returncode is None:
             self.process.kill()
             self.process.wait()
-        os.close(self.master)
+        if self.master is not None:
+            os.close(self.master)
         os.close(self.slave)
+
+    def hang_up(self):
+        os.close(self.master)
+        self.master = None
 
     def type(self, data):
         os.write(self.master, data)
@@ -147,6 +158,19 @@ class Terminal:
         return os.read(self.slave, 4096) if select.select([self.slave], [], [], 0.2)[0] else b""
 
 
+class TerminalCase(unittest.TestCase):
+    """A test case whose terminals close when it ends, and which checks
+    that radval leaves a terminal's settings as it found them."""
+
+    def open_terminal(self, command, **options):
+        terminal = Terminal(command, **options)
+        self.addCleanup(terminal.close)
+        return terminal
+
+    def assert_restored(self, terminal):
+        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+
+
 class Usage(unittest.TestCase):
     def test_wrong_calls_print_the_usage_text_and_exit_0_without_waiting(self):
         for args in USAGE_CALLS:
@@ -182,25 +206,21 @@ class ScarceMemory(unittest.TestCase):
         self.assertGreater(reported, 0)
 
 
-class Conversions(unittest.TestCase):
+class Conversions(TerminalCase):
     def test_the_value_is_printed_between_blank_lines_and_a_key_ends_the_run(self):
         for args, digits in CONVERSIONS:
             with self.subTest(args=[a[:20] for a in args]):
-                terminal = Terminal([*RADVAL, *args])
-                try:
+                with Terminal([*RADVAL, *args]) as terminal:
                     terminal.read_until(result_lines(digits))
                     terminal.wait_for_key_mode()
                     terminal.type(b"x")
                     self.assertEqual(terminal.wait()[0], 0)
                     self.assertEqual(terminal.output, result_lines(digits))
-                finally:
-                    terminal.close()
 
 
-class KeyWait(unittest.TestCase):
+class KeyWait(TerminalCase):
     def setUp(self):
-        self.terminal = Terminal([*RADVAL, "59FF", "h"])
-        self.addCleanup(self.terminal.close)
+        self.terminal = self.open_terminal([*RADVAL, "59FF", "h"])
 
     def reach_the_wait(self):
         self.terminal.read_until(result_lines(b"23039"))
@@ -214,23 +234,20 @@ class KeyWait(unittest.TestCase):
         self.assertEqual(status, 0)
         self.assertLess(cpu_seconds, 0.3)
         self.assertEqual(self.terminal.output, result_lines(b"23039"))
-        self.assertEqual(termios.tcgetattr(self.terminal.slave), self.terminal.settings)
+        self.assert_restored(self.terminal)
 
     def test_every_kind_of_key_ends_the_wait_and_leaves_nothing_for_the_shell(self):
         keys = [b"\r", b" ", b"\x04", b"\x1b[15~", b"\x1bOP", b"\x1b[1;5C", b"\x1b[[A",
                 b"\xc3\xa9", b"\x13", b"\x16"]
         for key in keys:
             with self.subTest(key=key):
-                terminal = Terminal([*RADVAL, "1", "b"])
-                try:
+                with Terminal([*RADVAL, "1", "b"]) as terminal:
                     terminal.read_until(result_lines(b"1"))
                     terminal.wait_for_key_mode()
                     terminal.type(key)
                     self.assertEqual(terminal.wait()[0], 0)
-                    self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+                    self.assert_restored(terminal)
                     self.assertEqual(terminal.pending_input(), b"")
-                finally:
-                    terminal.close()
 
     def test_an_escape_sequence_split_in_transit_is_taken_whole(self):
         self.reach_the_wait()
@@ -244,7 +261,7 @@ class KeyWait(unittest.TestCase):
         self.reach_the_wait()
         self.terminal.type(b"\x03")
         self.assertEqual(self.terminal.wait()[0], -signal.SIGINT)
-        self.assertEqual(termios.tcgetattr(self.terminal.slave), self.terminal.settings)
+        self.assert_restored(self.terminal)
 
     def test_every_signal_that_ends_the_process_restores_the_terminal_first(self):
         # Asynchronous ones, faults (sent, as a hostile user would) and the
@@ -258,15 +275,12 @@ class KeyWait(unittest.TestCase):
             endings.remove(signal.SIGRTMIN)
         for ending in endings:
             with self.subTest(signal=int(ending)):
-                terminal = Terminal([*RADVAL, "1", "b"])
-                try:
+                with Terminal([*RADVAL, "1", "b"]) as terminal:
                     terminal.read_until(result_lines(b"1"))
                     terminal.wait_for_key_mode()
                     terminal.process.send_signal(ending)
                     self.assertEqual(terminal.wait()[0], -ending)
-                    self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
-                finally:
-                    terminal.close()
+                    self.assert_restored(terminal)
 
     def test_after_an_uncatchable_stop_the_wait_takes_the_terminal_back(self):
         self.reach_the_wait()
@@ -277,11 +291,10 @@ class KeyWait(unittest.TestCase):
         self.terminal.wait_for_key_mode()
         self.terminal.type(b"x")
         self.assertEqual(self.terminal.wait()[0], 0)
-        self.assertEqual(termios.tcgetattr(self.terminal.slave), self.terminal.settings)
+        self.assert_restored(self.terminal)
 
     def test_a_signal_ignored_at_start_stays_ignored(self):
-        terminal = Terminal([*RADVAL, "1", "b"], prepare=limited(ignored=[signal.SIGUSR1, signal.SIGHUP]))
-        self.addCleanup(terminal.close)
+        terminal = self.open_terminal([*RADVAL, "1", "b"], prepare=limited(ignored=[signal.SIGUSR1, signal.SIGHUP]))
         terminal.read_until(result_lines(b"1"))
         terminal.wait_for_key_mode()
         terminal.process.send_signal(signal.SIGUSR1)
@@ -291,19 +304,17 @@ class KeyWait(unittest.TestCase):
         self.assertEqual(terminal.wait()[0], 0)
 
     def test_ctrl_c_interrupts_even_where_the_terminal_had_signals_off(self):
-        terminal = Terminal([*RADVAL, "1", "b"], local_off=termios.ISIG)
-        self.addCleanup(terminal.close)
+        terminal = self.open_terminal([*RADVAL, "1", "b"], local_off=termios.ISIG)
         terminal.read_until(result_lines(b"1"))
         terminal.wait_for_key_mode()
         terminal.type(b"\x03")
         self.assertEqual(terminal.wait()[0], -signal.SIGINT)
-        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+        self.assert_restored(terminal)
 
     def test_an_escape_sequence_over_a_slow_link_is_taken_whole(self):
         for gap in (0.1, 0.25):
             with self.subTest(gap=gap):
-                terminal = Terminal([*RADVAL, "1", "b"])
-                try:
+                with Terminal([*RADVAL, "1", "b"]) as terminal:
                     terminal.read_until(result_lines(b"1"))
                     terminal.wait_for_key_mode()
                     for part in (b"\x1b", b"[1;", b"5", b"C"):
@@ -311,14 +322,12 @@ class KeyWait(unittest.TestCase):
                         time.sleep(gap)
                     self.assertEqual(terminal.wait()[0], 0)
                     self.assertEqual(terminal.pending_input(), b"")
-                finally:
-                    terminal.close()
 
     def test_a_lone_escape_still_ends_the_wait(self):
         self.reach_the_wait()
         self.terminal.type(b"\x1b")
         self.assertEqual(self.terminal.wait()[0], 0)
-        self.assertEqual(termios.tcgetattr(self.terminal.slave), self.terminal.settings)
+        self.assert_restored(self.terminal)
 
     def test_an_idle_wait_sleeps_until_a_key(self):
         self.reach_the_wait()
@@ -329,13 +338,12 @@ class KeyWait(unittest.TestCase):
         self.assertEqual(self.terminal.wait()[0], 0)
 
 
-class TypedAhead(unittest.TestCase):
+class TypedAhead(TerminalCase):
     def test_a_key_typed_before_the_wait_ends_it_at_once(self):
-        terminal = Terminal([*RADVAL, "59FF", "h"], typed_ahead=b"k")
-        self.addCleanup(terminal.close)
+        terminal = self.open_terminal([*RADVAL, "59FF", "h"], typed_ahead=b"k")
         self.assertEqual(terminal.wait()[0], 0)
         terminal.read_until(result_lines(b"23039"))
-        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+        self.assert_restored(terminal)
 
 
 class JobShell:
@@ -345,9 +353,8 @@ class JobShell:
     def __init__(self, test, *shell_options):
         report_r, report_w = os.pipe()
         control_r, self.control = os.pipe()
-        self.terminal = Terminal([sys.executable, JOB_SHELL, *shell_options, str(report_w), str(control_r),
-                                  *RADVAL, "59FF", "h"], pass_fds=(report_w, control_r))
-        test.addCleanup(self.terminal.close)
+        self.terminal = test.open_terminal([sys.executable, JOB_SHELL, *shell_options, str(report_w), str(control_r),
+                                            *RADVAL, "59FF", "h"], pass_fds=(report_w, control_r))
         os.close(report_w)
         os.close(control_r)
         self.reports = os.fdopen(report_r, "r")
@@ -363,22 +370,44 @@ class JobShell:
         os.close(self.control)
 
 
-class JobControl(unittest.TestCase):
+class JobControl(TerminalCase):
     def test_ctrl_z_gives_the_terminal_back_and_the_wait_resumes_after_fg(self):
-        shell = JobShell(self)
-        terminal = shell.terminal
-        terminal.read_until(result_lines(b"23039"))
-        terminal.wait_for_key_mode()
-        terminal.type(b"\x1a")
-        self.assertEqual(shell.report(), "stopped SIGTSTP\n")
-        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+        # With SIGCONT ignored no continue is ever noted: the stop itself
+        # must lead back to key mode.
+        for shell_options in ([], ["--ignore", "SIGCONT"]):
+            with self.subTest(shell_options=shell_options):
+                shell = JobShell(self, *shell_options)
+                terminal = shell.terminal
+                terminal.read_until(result_lines(b"23039"))
+                terminal.wait_for_key_mode()
+                terminal.type(b"\x1a")
+                self.assertEqual(shell.report(), "stopped SIGTSTP\n")
+                self.assert_restored(terminal)
 
-        shell.fg()
+                shell.fg()
+                terminal.wait_for_key_mode()
+                self.assertTrue(terminal.still_running_after(0.2))
+                terminal.type(b"x")
+                self.assertEqual(shell.report(), "exit 0\n")
+                self.assert_restored(terminal)
+
+    def test_a_stop_the_system_discards_leaves_the_wait_in_key_mode(self):
+        # radval leads a session of its own here, so its process group is
+        # orphaned and the system discards the stop that Ctrl+Z asks for.
+        # The mark is gone once radval has put the terminal back to stop.
+        terminal = self.open_terminal([*RADVAL, "1", "b"])
+        terminal.read_until(result_lines(b"1"))
         terminal.wait_for_key_mode()
-        self.assertTrue(terminal.still_running_after(0.2))
+        marked = termios.tcgetattr(terminal.slave)
+        marked[6][termios.VREPRINT] = b"\x01"
+        termios.tcsetattr(terminal.slave, termios.TCSANOW, marked)
+        terminal.type(b"\x1a")
+        settle(lambda: termios.tcgetattr(terminal.slave)[6][termios.VREPRINT] != b"\x01",
+               "the terminal to be put back for the stop")
+        terminal.wait_for_key_mode()
         terminal.type(b"x")
-        self.assertEqual(shell.report(), "exit 0\n")
-        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+        self.assertEqual(terminal.wait()[0], 0)
+        self.assert_restored(terminal)
 
 
 class NoTerminal(unittest.TestCase):
@@ -404,7 +433,30 @@ class NoTerminal(unittest.TestCase):
                 self.assertEqual(process.stdout.read(), b"")
 
 
-class LostOutput(unittest.TestCase):
+class HungUp(TerminalCase):
+    def test_a_terminal_that_hung_up_before_the_start_ends_the_wait(self):
+        # As when a remote login drops just before radval runs; SIGHUP,
+        # ignored as nohup leaves it or not, has come and gone by then.
+        for ignored in ([], [signal.SIGHUP]):
+            with self.subTest(ignored=ignored):
+                master, slave = os.openpty()
+                os.close(master)
+                try:
+                    done = subprocess.run([*RADVAL, "59FF", "h"], stdin=slave, stdout=subprocess.PIPE,
+                                          stderr=subprocess.PIPE, timeout=PATIENCE, preexec_fn=limited(ignored=ignored))
+                finally:
+                    os.close(slave)
+                self.assertEqual((done.stdout, done.returncode, done.stderr), (result_lines(b"23039"), 0, b""))
+
+    def test_a_terminal_that_hangs_up_during_the_wait_ends_it(self):
+        terminal = self.open_terminal([*RADVAL, "1", "b"], prepare=limited(ignored=[signal.SIGHUP]))
+        terminal.read_until(result_lines(b"1"))
+        terminal.wait_for_key_mode()
+        terminal.hang_up()
+        self.assertEqual(terminal.wait()[0], 0)
+
+
+class LostOutput(TerminalCase):
     """Output that cannot be written is lost; the exit status stays."""
 
     def closed_pipe(self):
@@ -427,14 +479,11 @@ class LostOutput(unittest.TestCase):
     def test_a_conversion_still_waits_for_its_key_and_exits_0(self):
         for name, target in (("closed pipe", self.closed_pipe), ("/dev/full", self.full_device)):
             with self.subTest(output=name):
-                terminal = Terminal([*RADVAL, "59FF", "h"], stdout=target())
-                try:
+                with Terminal([*RADVAL, "59FF", "h"], stdout=target()) as terminal:
                     terminal.wait_for_key_mode()
                     terminal.type(b"x")
                     self.assertEqual(terminal.wait()[0], 0)
                     self.assertEqual(terminal.output, b"")
-                finally:
-                    terminal.close()
 
     def test_a_file_size_limit_loses_what_does_not_fit_and_keeps_the_status(self):
         for limit in (0, 10):
@@ -449,9 +498,8 @@ class LostOutput(unittest.TestCase):
 
     def test_a_conversion_past_the_file_size_limit_still_waits_for_its_key(self):
         with tempfile.TemporaryFile() as file:
-            terminal = Terminal([*RADVAL, "59FF", "h"], stdout=file.fileno(),
-                                prepare=limited([(resource.RLIMIT_FSIZE, 3)]))
-            self.addCleanup(terminal.close)
+            terminal = self.open_terminal([*RADVAL, "59FF", "h"], stdout=file.fileno(),
+                                          prepare=limited([(resource.RLIMIT_FSIZE, 3)]))
             terminal.wait_for_key_mode()
             self.assertTrue(terminal.still_running_after(0.2))
             terminal.type(b"x")
@@ -485,11 +533,11 @@ class LostOutput(unittest.TestCase):
         self.assertLess(usage.ru_utime + usage.ru_stime, 0.2)
 
 
-class FailingCalls(unittest.TestCase):
+class FailingCalls(TerminalCase):
     """No system call that fails makes a wait spin or lose a key."""
 
-    def assert_idle_then_ended_by_a_key(self, terminal, limit_during_wait=False):
-        self.addCleanup(terminal.close)
+    def assert_idle_then_ended_by_a_key(self, command, limit_during_wait=False, **options):
+        terminal = self.open_terminal(command, **options)
         terminal.read_until(result_lines(b"1"))
         terminal.wait_for_key_mode()
         if limit_during_wait:
@@ -499,24 +547,22 @@ class FailingCalls(unittest.TestCase):
         status, cpu_seconds = terminal.wait()
         self.assertEqual(status, 0)
         self.assertLess(cpu_seconds, 0.3)
-        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+        self.assert_restored(terminal)
 
     def test_no_descriptors_to_spare_from_the_start(self):
         skip_if_hosted(self, "the emulator or the sanitizers' runtime needs descriptors to start")
-        self.assert_idle_then_ended_by_a_key(
-            Terminal([*RADVAL, "1", "b"], prepare=limited([(resource.RLIMIT_NOFILE, 0)])))
+        self.assert_idle_then_ended_by_a_key([*RADVAL, "1", "b"], prepare=limited([(resource.RLIMIT_NOFILE, 0)]))
 
     def test_no_descriptors_to_spare_from_the_middle_of_the_wait(self):
         if SANITIZED:
             self.skipTest("the sanitizers' runtime needs descriptors to end")
-        self.assert_idle_then_ended_by_a_key(Terminal([*RADVAL, "1", "b"]), limit_during_wait=True)
+        self.assert_idle_then_ended_by_a_key([*RADVAL, "1", "b"], limit_during_wait=True)
 
     @unittest.skipUnless(shutil.which("strace"), "needs strace")
     def test_a_failing_wait_for_input_falls_back_to_sleeping(self):
         skip_if_hosted(self, "the emulator makes its own system calls, and LeakSanitizer stops under ptrace")
-        self.assert_idle_then_ended_by_a_key(
-            Terminal(["strace", "-o", "/dev/null", "-e", "trace=none", "-e", "inject=/^pselect6:error=ENOMEM",
-                      *RADVAL, "1", "b"]))
+        self.assert_idle_then_ended_by_a_key(["strace", "-o", "/dev/null", "-e", "trace=none",
+                                              "-e", "inject=/^pselect6:error=ENOMEM", *RADVAL, "1", "b"])
 
 
 class Idle(unittest.TestCase):
@@ -531,7 +577,7 @@ class Idle(unittest.TestCase):
         self.assertLessEqual(voluntary_switches(process.pid) - before, 1)
 
 
-class Background(unittest.TestCase):
+class Background(TerminalCase):
     def test_a_background_job_leaves_the_terminal_alone_until_brought_to_the_foreground(self):
         # A shell that ignores SIGTTOU for its jobs lets them set the
         # terminal from the background; radval must not.
@@ -539,17 +585,17 @@ class Background(unittest.TestCase):
         terminal = shell.terminal
         terminal.read_until(result_lines(b"23039"))
         time.sleep(0.3)
-        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+        self.assert_restored(terminal)
         terminal.type(b"ls\n")  # typed for the shell; the job's read stops it
         self.assertEqual(shell.report(), "stopped SIGTTIN\n")
-        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+        self.assert_restored(terminal)
         termios.tcflush(terminal.slave, termios.TCIFLUSH)  # the shell has read its line
 
         shell.fg()
         terminal.wait_for_key_mode()
         terminal.type(b"x")
         self.assertEqual(shell.report(), "exit 0\n")
-        self.assertEqual(termios.tcgetattr(terminal.slave), terminal.settings)
+        self.assert_restored(terminal)
 
 if __name__ == "__main__":
     if sys.argv[1] == "--emulator":

@@ -5,32 +5,37 @@ controlling terminal, standard input), reports on REPORT_FD when the job
 stops ("stopped SIGNAME") or ends ("exit STATUS", negative for a signal), and
 brings a stopped job back to the foreground when a line arrives on
 CONTROL_FD. The job starts in the foreground, or with --background in the
-background with SIGTTOU ignored, as some shells start theirs.
+background with SIGTTOU ignored, as some shells start theirs; --ignore
+starts it with that signal ignored.
 
-usage: job_shell.py [--background] REPORT_FD CONTROL_FD PROGRAM [ARGUMENT ...]
+usage: job_shell.py [--background] [--ignore SIGNAME] REPORT_FD CONTROL_FD PROGRAM [ARGUMENT ...]
 """
+import argparse
 import os
 import signal
-import sys
 
 
 def main():
-    arguments = sys.argv[1:]
-    background = arguments[0] == "--background"
-    if background:
-        arguments.pop(0)
-    report = os.fdopen(int(arguments[0]), "w", buffering=1)
-    control = os.fdopen(int(arguments[1]), "r")
-    command = arguments[2:]
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--background", action="store_true")
+    parser.add_argument("--ignore", type=lambda name: signal.Signals[name])
+    parser.add_argument("report", type=int)
+    parser.add_argument("control", type=int)
+    parser.add_argument("command", nargs=argparse.REMAINDER)
+    arguments = parser.parse_args()
+    report = os.fdopen(arguments.report, "w", buffering=1)
+    control = os.fdopen(arguments.control, "r")
     # A shell hands the terminal back and forth from its own process group.
     signal.signal(signal.SIGTTOU, signal.SIG_IGN)
     job = os.fork()
     if job == 0:
         os.setpgid(0, 0)
-        if not background:
+        if not arguments.background:
             os.tcsetpgrp(0, os.getpgrp())
             signal.signal(signal.SIGTTOU, signal.SIG_DFL)
-        os.execv(command[0], command)
+        if arguments.ignore:
+            signal.signal(arguments.ignore, signal.SIG_IGN)
+        os.execv(arguments.command[0], arguments.command)
     try:
         os.setpgid(job, job)
     except OSError:

@@ -1,0 +1,70 @@
+#include "console/posix_terminal.h"
+
+#include <cerrno>
+#include <csignal>
+
+#include <termios.h>
+#include <unistd.h>
+
+namespace radval::platform {
+
+namespace {
+
+struct SavedTerminal {
+    int fd = -1;  // once its settings are saved
+    termios settings{};
+    volatile std::sig_atomic_t changed = 0;
+};
+
+SavedTerminal saved;
+
+// A terminal that is not our controlling one has no job control: we are in
+// the background of none.
+bool in_background()
+{
+    const pid_t foreground = tcgetpgrp(saved.fd);
+    return foreground >= 0 && foreground != getpgrp();
+}
+
+}  // namespace
+
+Keyboard save_terminal(int fd)
+{
+    if (tcgetattr(fd, &saved.settings) == 0) {
+        saved.fd = fd;
+        return Keyboard::terminal;
+    }
+    // A terminal whose other end has gone refuses with EIO, where anything
+    // that is no terminal says ENOTTY.
+    return errno == EIO ? Keyboard::hung_up : Keyboard::none;
+}
+
+// Without flushing, so keys typed ahead stay and count. VMIN and VTIME of 0
+// make a read return what is there without blocking, and leave the file
+// status flags alone. A background job leaves the terminal to the shell: it
+// takes it once in the foreground, when its read has stopped it and it has
+// been continued.
+void enter_key_mode()
+{
+    if (saved.fd < 0 || in_background())
+        return;
+    termios keys = saved.settings;
+    keys.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ECHONL | IEXTEN);
+    keys.c_lflag |= ISIG;
+    keys.c_iflag &= ~static_cast<tcflag_t>(IXON);
+    keys.c_cc[VMIN] = 0;
+    keys.c_cc[VTIME] = 0;
+    // Marked first: a signal that ends us halfway must still put it back.
+    saved.changed = 1;
+    if (tcsetattr(saved.fd, TCSANOW, &keys) != 0)
+        put_terminal_back();
+}
+
+// tcsetattr is async-signal-safe, and so is this.
+void put_terminal_back()
+{
+    if (saved.changed != 0 && tcsetattr(saved.fd, TCSANOW, &saved.settings) == 0)
+        saved.changed = 0;
+}
+
+}  // namespace radval::platform
