@@ -14,7 +14,11 @@
 // console's Ctrl+C event instead of records. Processed input is switched off
 // before each start, so that radval must switch it on itself.
 //
-// usage: radval_key_injector RADVAL_EXE [CASE ...]
+// With --list it only lists the cases, one line each: the name and what the
+// records should do (key, no-key, typed-ahead, ctrl-c or ctrl-c-key), so
+// that the test reading the reports knows what to expect of each.
+//
+// usage: radval_key_injector --list | RADVAL_EXE [CASE ...]
 #include <windows.h>
 
 #include <atomic>
@@ -134,6 +138,23 @@ std::vector<Case> all_cases()
     return cases;
 }
 
+const char* name_of(Expect expect)
+{
+    switch (expect) {
+    case Expect::key:
+        return "key";
+    case Expect::no_key:
+        return "no-key";
+    case Expect::typed_ahead:
+        return "typed-ahead";
+    case Expect::ctrl_c:
+        return "ctrl-c";
+    case Expect::ctrl_c_key:
+        return "ctrl-c-key";
+    }
+    return "?";
+}
+
 bool write_records(HANDLE input, const std::vector<INPUT_RECORD>& records)
 {
     if (records.empty())
@@ -148,13 +169,14 @@ struct Radval {
     HANDLE output = nullptr;  // our end of its standard output
 };
 
-// Starts radval on this console, its standard output into a pipe.
-bool start(const char* radval, HANDLE input, Radval& started)
+// Starts radval on this console, its standard output into a pipe. Returns
+// 0, or the system's error code.
+DWORD start(const char* radval, HANDLE input, Radval& started)
 {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE child_output = nullptr;
     if (!CreatePipe(&started.output, &child_output, &inherit, 0))
-        return false;
+        return GetLastError();
     SetHandleInformation(started.output, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -165,8 +187,24 @@ bool start(const char* radval, HANDLE input, Radval& started)
     std::string command = std::string("\"") + radval + "\" 59FF h";
     const BOOL created = CreateProcessA(
         radval, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started.process);
+    const DWORD error = created ? 0 : GetLastError();
     CloseHandle(child_output);
-    return created != FALSE;
+    if (error != 0)
+        CloseHandle(started.output);
+    return error;
+}
+
+// Wine now and then refuses to create a process while the machine is busy,
+// with ERROR_INTERNAL_ERROR: that is the emulator's, not radval's, so it
+// is worth another try or two.
+DWORD start_patiently(const char* radval, HANDLE input, Radval& started)
+{
+    DWORD error = start(radval, input, started);
+    for (int tries = 1; error == ERROR_INTERNAL_ERROR && tries < 3; ++tries) {
+        Sleep(settle_ms);
+        error = start(radval, input, started);
+    }
+    return error;
 }
 
 // Reads radval's three lines: once they are out, its key wait has begun.
@@ -201,8 +239,8 @@ std::string run(const char* radval, HANDLE input, DWORD mode, const Case& c)
     if (c.expect == Expect::typed_ahead && !write_records(input, c.records))
         return "could not write its records";
     Radval started;
-    if (!start(radval, input, started))
-        return "could not start radval";
+    if (const DWORD error = start_patiently(radval, input, started); error != 0)
+        return "could not start radval: error " + std::to_string(error);
     std::string report;
     if (!value_written(started.output)) {
         report = "wrote something else";
@@ -257,8 +295,14 @@ BOOL WINAPI survive_ctrl_c(DWORD event)
 int main(int argc, char* argv[])
 {
     if (argc < 2) {
-        std::fputs("usage: radval_key_injector RADVAL_EXE [CASE ...]\n", stderr);
+        std::fputs("usage: radval_key_injector --list | RADVAL_EXE [CASE ...]\n", stderr);
         return 2;
+    }
+    const std::vector<Case> cases = all_cases();
+    if (std::strcmp(argv[1], "--list") == 0) {
+        for (const Case& c : cases)
+            std::printf("%s %s\n", c.name.c_str(), name_of(c.expect));
+        return 0;
     }
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     DWORD mode = 0;
@@ -267,7 +311,6 @@ int main(int argc, char* argv[])
         return 2;
     }
     SetConsoleCtrlHandler(survive_ctrl_c, TRUE);
-    const std::vector<Case> cases = all_cases();
     int unknown = 0;
     for (int i = 2; i < argc; ++i) {
         bool known = false;
