@@ -12,6 +12,7 @@ function(radval_external_build name toolchain tests)
       -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/${toolchain}
       -DCMAKE_BUILD_TYPE=Release
       -DRADVAL_WERROR=${RADVAL_WERROR}
+      -DRADVAL_SOURCE_DATE_EPOCH=${RADVAL_SOURCE_DATE_EPOCH}
       -DRADVAL_TESTS=${tests}
       ${ARGN}
     BUILD_ALWAYS ON

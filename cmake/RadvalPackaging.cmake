@@ -35,14 +35,18 @@ set(CPACK_PACKAGE_NAME radval)
 set(CPACK_PACKAGE_VENDOR "radval developers")
 set(CPACK_PACKAGE_CONTACT "radval developers <radval@users.noreply.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "print a numeral of base 2, 4, 8 or 16 in decimal")
-# The extended description, under the summary: Debian wants its lines
-# shorter than 80 columns, so each line here is one line of it.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "radval converts a numeral in base 2, 4, 8 or 16 to decimal with
-deliberately 32-bit wrap-around arithmetic, prints it between two blank
-lines and waits for a key press.")
+# The extended description, under the summary, shared with the RPM package:
+# Debian wants its lines shorter than 80 columns, so each line of the file is
+# one line of it.
+file(READ ${PROJECT_SOURCE_DIR}/packaging/description RADVAL_PACKAGE_DESCRIPTION)
+string(STRIP "${RADVAL_PACKAGE_DESCRIPTION}" CPACK_DEBIAN_PACKAGE_DESCRIPTION)
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_STRIP_FILES ON)
+# The Windows executable is linked stripped; stripping it again would write
+# a new time into its PE header.
+if(NOT WIN32)
+  set(CPACK_STRIP_FILES ON)
+endif()
 
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
@@ -61,3 +65,40 @@ else()
 endif()
 
 include(CPack)
+
+# The Windows installer: `cmake --build BUILD --target msi` makes it in BUILD.
+find_program(RADVAL_WIXL wixl)
+find_program(RADVAL_MSIBUILD msibuild)
+if(WIN32 AND RADVAL_WIXL AND RADVAL_MSIBUILD)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(RADVAL_MSI ${PROJECT_BINARY_DIR}/radval-${PROJECT_VERSION}-windows-${CMAKE_SYSTEM_PROCESSOR}.msi)
+  add_custom_target(msi
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/packaging/msi $<TARGET_FILE:radval> ${PROJECT_SOURCE_DIR}
+            ${PROJECT_VERSION} ${RADVAL_SOURCE_DATE_EPOCH} ${RADVAL_MSI}
+    VERBATIM)
+  add_dependencies(msi radval)
+endif()
+
+# The source tarball: `cmake --build BUILD --target tarball` makes it in BUILD.
+if(NOT WIN32)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_custom_target(tarball
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/packaging/tarball ${PROJECT_SOURCE_DIR} ${PROJECT_VERSION}
+            ${RADVAL_SOURCE_DATE_EPOCH} ${PROJECT_BINARY_DIR}/radval-${PROJECT_VERSION}.tar.gz
+    VERBATIM)
+endif()
+
+# The RPM package: `cmake --build BUILD --target rpm` makes it in BUILD, from
+# the same install tree as the Debian package.
+find_program(RADVAL_RPMBUILD rpmbuild)
+if(NOT WIN32 AND RADVAL_RPMBUILD)
+  if(NOT RADVAL_RPM_ARCHITECTURE)
+    set(RADVAL_RPM_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
+  endif()
+  add_custom_target(rpm
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/packaging/rpm ${CMAKE_COMMAND} ${PROJECT_BINARY_DIR}
+            ${PROJECT_SOURCE_DIR} ${PROJECT_VERSION} ${RADVAL_RPM_ARCHITECTURE} ${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
+            ${CPACK_PACKAGE_CONTACT} ${RADVAL_SOURCE_DATE_EPOCH} ${PROJECT_BINARY_DIR}
+    VERBATIM)
+  add_dependencies(rpm radval)
+endif()
