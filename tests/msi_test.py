@@ -59,6 +59,10 @@ class Installer(unittest.TestCase):
                                   check=True)
         return dict(line.split("\t", 1) for line in exported.stdout.splitlines())["ProductCode"]
 
+    def codes(self, package):
+        summary = subprocess.run(["msiinfo", "suminfo", package], stdout=subprocess.PIPE, text=True, check=True)
+        return self.product_code(package), re.search(r"^Revision number \(UUID\): (\S+)$", summary.stdout, re.M)[1]
+
     def msiexec(self, *args):
         self.assertEqual(self.wine("msiexec", *args, "/qn").returncode, 0, args)
 
@@ -111,8 +115,12 @@ class Installer(unittest.TestCase):
 
     def test_a_newer_version_replaces_an_older_one_in_place(self):
         older, newer = self.package(VERSION), self.package(next_version(VERSION))
-        self.assertNotEqual(self.product_code(older), self.product_code(newer))
-        self.assertEqual(self.product_code(self.package(VERSION)), self.product_code(older))
+        # Product and package codes: new ones for a new version, the same
+        # ones for the same version built again.
+        older_codes, newer_codes = self.codes(older), self.codes(newer)
+        for older_code, newer_code in zip(older_codes, newer_codes):
+            self.assertNotEqual(older_code, newer_code)
+        self.assertEqual(self.codes(self.package(VERSION)), older_codes)
         self.msiexec("/i", older)
         self.msiexec("/i", newer)
         self.assertEqual(self.installed_products(), [self.product_code(newer)])
