@@ -44,8 +44,9 @@ class Run:
         return self.output(), status
 
     def output(self):
-        self.file.seek(0)
-        return self.file.read()
+        # Read at an offset, not by seeking: radval writes through the same
+        # open file, and a seek would move the offset under its next write.
+        return os.pread(self.file.fileno(), os.fstat(self.file.fileno()).st_size, 0)
 
     def wait_for_output(self, expected):
         deadline = time.monotonic() + PATIENCE
