@@ -66,11 +66,14 @@ endif()
 
 include(CPack)
 
+# The packaging tools in packaging/ are Python programs; without Python the
+# build still makes radval and what CPack packs.
+find_package(Python3 COMPONENTS Interpreter)
+
 # The Windows installer: `cmake --build BUILD --target msi` makes it in BUILD.
 find_program(RADVAL_WIXL wixl)
 find_program(RADVAL_MSIBUILD msibuild)
-if(WIN32 AND RADVAL_WIXL AND RADVAL_MSIBUILD)
-  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+if(WIN32 AND Python3_FOUND AND RADVAL_WIXL AND RADVAL_MSIBUILD)
   set(RADVAL_MSI ${PROJECT_BINARY_DIR}/radval-${PROJECT_VERSION}-windows-${CMAKE_SYSTEM_PROCESSOR}.msi)
   add_custom_target(msi
     COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/packaging/msi $<TARGET_FILE:radval> ${PROJECT_SOURCE_DIR}
@@ -80,8 +83,7 @@ if(WIN32 AND RADVAL_WIXL AND RADVAL_MSIBUILD)
 endif()
 
 # The source tarball: `cmake --build BUILD --target tarball` makes it in BUILD.
-if(NOT WIN32)
-  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+if(NOT WIN32 AND Python3_FOUND)
   add_custom_target(tarball
     COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/packaging/tarball ${PROJECT_SOURCE_DIR} ${PROJECT_VERSION}
             ${RADVAL_SOURCE_DATE_EPOCH} ${PROJECT_BINARY_DIR}/radval-${PROJECT_VERSION}.tar.gz
@@ -91,7 +93,7 @@ endif()
 # The RPM package: `cmake --build BUILD --target rpm` makes it in BUILD, from
 # the same install tree as the Debian package.
 find_program(RADVAL_RPMBUILD rpmbuild)
-if(NOT WIN32 AND RADVAL_RPMBUILD)
+if(NOT WIN32 AND Python3_FOUND AND RADVAL_RPMBUILD)
   if(NOT RADVAL_RPM_ARCHITECTURE)
     set(RADVAL_RPM_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
   endif()
