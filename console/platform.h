@@ -1,5 +1,5 @@
 // What each platform supplies beneath the console services. Exactly one
-// realisation is linked: posix_*.cpp or win32_*.cpp.
+// realisation is linked: console/posix/ or console/windows/.
 #pragma once
 
 #include <string_view>

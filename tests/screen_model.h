@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "console/win32_console_screen.h"
+#include "console/windows/console_screen.h"
 
 namespace radval::testing {
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/win32_console_writer.h"
+#include "console/windows/console_writer.h"
 #include "screen_model.h"
 
 namespace radval::testing {

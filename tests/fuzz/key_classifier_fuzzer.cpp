@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "console/win32_key_classifier.h"
+#include "console/windows/key_classifier.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The standard handles of the Windows console, fetched at their first use
-// and kept for the run. Shared by win32_output.cpp and win32_keyboard.cpp.
+// and kept for the run. Shared by output.cpp and keyboard.cpp.
 #pragma once
 
 #include <windows.h>

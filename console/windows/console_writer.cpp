@@ -1,4 +1,4 @@
-#include "console/win32_console_writer.h"
+#include "console/windows/console_writer.h"
 
 #include <algorithm>
 #include <string>

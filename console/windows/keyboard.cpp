@@ -5,8 +5,8 @@
 #include <atomic>
 
 #include "console/platform.h"
-#include "console/win32_handles.h"
-#include "console/win32_key_classifier.h"
+#include "console/windows/handles.h"
+#include "console/windows/key_classifier.h"
 
 namespace radval::platform {
 

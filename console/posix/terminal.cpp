@@ -1,4 +1,4 @@
-#include "console/posix_terminal.h"
+#include "console/posix/terminal.h"
 
 #include <cerrno>
 #include <csignal>

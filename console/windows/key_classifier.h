@@ -1,5 +1,5 @@
 // Which console input records count as a key press for the key wait of the
-// Windows console (win32_keyboard.cpp). Plain code over plain records, so it
+// Windows console (keyboard.cpp). Plain code over plain records, so it
 // is built and tested on every platform.
 //
 // A press counts when it carries a character, or when it is one of F1 to

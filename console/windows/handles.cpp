@@ -1,4 +1,4 @@
-#include "console/win32_handles.h"
+#include "console/windows/handles.h"
 
 namespace radval::platform {
 

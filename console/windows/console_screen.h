@@ -1,5 +1,5 @@
 // The few operations of a Windows console screen buffer that the rendering
-// rules in win32_console_writer.h need. The Windows adapter realises them with
+// rules in console_writer.h need. The Windows adapter realises them with
 // the console API; the tests realise them with an in-memory screen buffer.
 #pragma once
 

@@ -1,12 +1,12 @@
 // The key wait on a POSIX terminal.
 //
 // The keyboard is the terminal on standard input, in key mode for the wait
-// (posix_terminal.h): any byte counts as a key, Ctrl+C and Ctrl+\ raise
+// (terminal.h): any byte counts as a key, Ctrl+C and Ctrl+\ raise
 // their signals, and a function or cursor key's escape sequence counts once,
 // its rest read so that it does not reach the shell. Hang-up is this
 // platform's close event: it ends the wait, whether it comes during the wait
 // or came before it. The signals that may interrupt the wait are answered in
-// posix_signals.h.
+// signals.h.
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
@@ -15,9 +15,9 @@
 #include <unistd.h>
 
 #include "console/platform.h"
-#include "console/posix_escape_sequence.h"
-#include "console/posix_signals.h"
-#include "console/posix_terminal.h"
+#include "console/posix/escape_sequence.h"
+#include "console/posix/signals.h"
+#include "console/posix/terminal.h"
 
 namespace radval::platform {
 

@@ -1,7 +1,7 @@
 // The signals of the POSIX key wait. Every signal whose default action ends
 // the process puts the terminal back first; the job-control signals only
 // leave a note, which the wait acts on between its looks at the keyboard.
-// Used by posix_keyboard.cpp.
+// Used by keyboard.cpp.
 #pragma once
 
 #include <csignal>

@@ -1,8 +1,8 @@
-#include "console/posix_signals.h"
+#include "console/posix/signals.h"
 
 #include <cerrno>
 
-#include "console/posix_terminal.h"
+#include "console/posix/terminal.h"
 
 namespace radval::platform {
 

@@ -1,4 +1,4 @@
-#include "console/win32_key_classifier.h"
+#include "console/windows/key_classifier.h"
 
 #include <optional>
 

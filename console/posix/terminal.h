@@ -1,6 +1,6 @@
 // The keyboard's terminal on POSIX: its settings as radval found them, saved
 // once, the key mode the wait reads it in, and the one put-back that every
-// way of ending calls. Used by posix_keyboard.cpp and posix_signals.cpp.
+// way of ending calls. Used by keyboard.cpp and signals.cpp.
 #pragma once
 
 namespace radval::platform {

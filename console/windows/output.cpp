@@ -7,8 +7,8 @@
 #include <cstddef>
 
 #include "console/platform.h"
-#include "console/win32_console_writer.h"
-#include "console/win32_handles.h"
+#include "console/windows/console_writer.h"
+#include "console/windows/handles.h"
 
 namespace radval::platform {
 

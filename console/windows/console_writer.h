@@ -1,5 +1,5 @@
 // How output appears on a Windows console screen buffer, used by
-// win32_output.cpp. Plain code over the ConsoleScreen interface, so it is
+// output.cpp. Plain code over the ConsoleScreen interface, so it is
 // built and tested on every platform against an in-memory console.
 //
 // At the first write the writer decides whether standard output is a usable
@@ -15,7 +15,7 @@
 
 #include <string_view>
 
-#include "console/win32_console_screen.h"
+#include "console/windows/console_screen.h"
 
 namespace radval {
 

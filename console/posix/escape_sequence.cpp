@@ -1,4 +1,4 @@
-#include "console/posix_escape_sequence.h"
+#include "console/posix/escape_sequence.h"
 
 namespace radval {
 
