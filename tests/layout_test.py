@@ -1,0 +1,55 @@
+"""The layout that CONTRIBUTING.md draws against the source tree: every file
+and folder it names exists, and a folder whose files it lists holds nothing
+it leaves out.
+
+usage: layout_test.py SOURCE_DIRECTORY
+"""
+import os
+import re
+import sys
+import unittest
+
+SOURCE = ""
+
+
+def drawn_layout(text):
+    """The paths of the layout section's tree, folders ending in '/': each
+    line holds names, then two spaces or more and what they are; two spaces
+    of indent put a line inside the folder above it."""
+    section = text.split("\n## Layout\n", 1)[1].split("\n## ", 1)[0]
+    tree = section.split("\n```\n", 2)[1]
+    paths, folders = [], []
+    for line in tree.splitlines():
+        depth = (len(line) - len(line.lstrip(" "))) // 2
+        names = re.split(r" {2,}", line.strip(), maxsplit=1)[0].split(" ")
+        del folders[depth:]
+        parent = "".join(folders)
+        paths.extend(parent + name for name in names)
+        if names[-1].endswith("/"):
+            folders.append(names[-1])
+    return paths
+
+
+class Layout(unittest.TestCase):
+    def setUp(self):
+        with open(os.path.join(SOURCE, "CONTRIBUTING.md")) as contributing:
+            self.paths = drawn_layout(contributing.read())
+
+    def test_every_path_it_names_exists(self):
+        for path in self.paths:
+            with self.subTest(path=path):
+                exists = os.path.isdir if path.endswith("/") else os.path.isfile
+                self.assertTrue(exists(os.path.join(SOURCE, path)))
+
+    def test_a_folder_whose_files_it_lists_has_nothing_it_leaves_out(self):
+        listed = set(self.paths)
+        for folder in {os.path.dirname(path) for path in listed if not path.endswith("/")}:
+            with self.subTest(folder=folder):
+                on_disk = {f"{folder}/{entry.name}" + ("/" if entry.is_dir() else "")
+                           for entry in os.scandir(os.path.join(SOURCE, folder))}
+                self.assertEqual(on_disk - listed, set())
+
+
+if __name__ == "__main__":
+    SOURCE = sys.argv.pop(1)
+    unittest.main(verbosity=2)
