@@ -2,7 +2,7 @@
 # MinGW-w64 compilers are installed, and tested under Wine: x86_64 with the
 # 64-bit Wine, i686 (the shipping target) with the 64-bit Wine in its WoW64
 # mode, once Wine's 32-bit Windows DLLs are in RADVAL_WINE_I386_DLLS
-# (cmake/fetch-wine-i386 puts them there).
+# (tests/fetch-wine-i386 puts them there).
 include(${CMAKE_CURRENT_LIST_DIR}/RadvalExternalBuild.cmake)
 
 find_program(RADVAL_MINGW_I686 i686-w64-mingw32-g++-posix)

@@ -15,7 +15,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # 32-bit programs run under the 64-bit Wine's loader in its WoW64 mode when
 # RADVAL_WINE_WOW64_DLLS names a folder holding Wine's 32-bit Windows DLLs
-# (cmake/fetch-wine-i386 makes one); otherwise `wine` runs what it can.
+# (tests/fetch-wine-i386 makes one); otherwise `wine` runs what it can.
 if(RADVAL_WINE_WOW64_DLLS)
   find_program(RADVAL_WINE wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
 else()
