@@ -14,6 +14,7 @@ function(radval_external_build name toolchain tests)
       -DRADVAL_WERROR=${RADVAL_WERROR}
       -DRADVAL_SOURCE_DATE_EPOCH=${RADVAL_SOURCE_DATE_EPOCH}
       -DRADVAL_TESTS=${tests}
+      -DRADVAL_GOOGLETEST_SOURCE=${RADVAL_GOOGLETEST_SOURCE}
       ${ARGN}
     BUILD_ALWAYS ON
     INSTALL_COMMAND "")
