@@ -1,6 +1,6 @@
-"""The layout that CONTRIBUTING.md draws against the source tree: every file
-and folder it names exists, and a folder whose files it lists holds nothing
-it leaves out.
+"""CONTRIBUTING.md against the tree: every file and folder its layout names
+exists, a folder whose files it lists holds nothing it leaves out, and its
+table of packages names those that tests/run installs.
 
 usage: layout_test.py SOURCE_DIRECTORY
 """
@@ -16,8 +16,7 @@ def drawn_layout(text):
     """The paths of the layout section's tree, folders ending in '/': each
     line holds names, then two spaces or more and what they are; two spaces
     of indent put a line inside the folder above it."""
-    section = text.split("\n## Layout\n", 1)[1].split("\n## ", 1)[0]
-    tree = section.split("\n```\n", 2)[1]
+    tree = section(text, "Layout").split("\n```\n", 2)[1]
     paths, folders = [], []
     for line in tree.splitlines():
         depth = (len(line) - len(line.lstrip(" "))) // 2
@@ -30,10 +29,23 @@ def drawn_layout(text):
     return paths
 
 
+def section(text, heading):
+    return text.split(f"\n## {heading}\n", 1)[1].split("\n## ", 1)[0]
+
+
 class Layout(unittest.TestCase):
     def setUp(self):
         with open(os.path.join(SOURCE, "CONTRIBUTING.md")) as contributing:
-            self.paths = drawn_layout(contributing.read())
+            self.contributing = contributing.read()
+        self.paths = drawn_layout(self.contributing)
+
+    def test_its_packages_are_those_that_tests_run_installs(self):
+        table = [line for line in section(self.contributing, "What the builds need").splitlines()
+                 if line.startswith("| ")]
+        named = [name for row in table[1:] for name in re.findall(r"`([^`]+)`", row.split("|")[2])]
+        with open(os.path.join(SOURCE, "tests", "run")) as script:
+            listed = script.read().split("readonly needs='\n", 1)[1].split("'\n", 1)[0]
+        self.assertEqual(sorted(named), sorted(line.split()[0] for line in listed.splitlines() if line.strip()))
 
     def test_every_path_it_names_exists(self):
         for path in self.paths:
