@@ -1,118 +1,12 @@
 // Standard output on Windows: the rendering rules of ConsoleWriter over the
-// console API, or plain WriteFile when standard output is no console.
-//
-// A console call that fails loses that piece of output and nothing else:
-// output that cannot be written is dropped without a message.
-#include <algorithm>
-#include <cstddef>
-
+// console's screen buffer, or plain WriteFile when standard output is no
+// console. Output that cannot be written is dropped without a message.
 #include "console/platform.h"
 #include "console/windows/console_writer.h"
 #include "console/windows/handles.h"
+#include "console/windows/screen.h"
 
 namespace radval::platform {
-
-namespace {
-
-SHORT as_short(int value)
-{
-    return static_cast<SHORT>(value);
-}
-
-class Win32Screen final : public ConsoleScreen {
-public:
-    explicit Win32Screen(HANDLE output) : output_(output) {}
-
-    bool read_info(ScreenInfo& info) override
-    {
-        CONSOLE_SCREEN_BUFFER_INFO buffer;
-        if (!GetConsoleScreenBufferInfo(output_, &buffer))
-            return false;
-        width_ = buffer.dwSize.X;
-        info = {buffer.dwSize.X, buffer.dwSize.Y, buffer.dwCursorPosition.X, buffer.dwCursorPosition.Y,
-            buffer.srWindow.Top, buffer.srWindow.Bottom, buffer.wAttributes};
-        return true;
-    }
-
-    void place(int x, int y, std::string_view characters, uint16_t attribute) override
-    {
-        CHAR_INFO cells[256];
-        while (!characters.empty()) {
-            const std::size_t count = std::min(characters.size(), std::size(cells));
-            for (std::size_t i = 0; i < count; ++i) {
-                cells[i].Char.AsciiChar = characters[i];
-                cells[i].Attributes = attribute;
-            }
-            const int last = x + static_cast<int>(count) - 1;
-            SMALL_RECT region{as_short(x), as_short(y), as_short(last), as_short(y)};
-            WriteConsoleOutputA(output_, cells, COORD{as_short(static_cast<int>(count)), 1}, COORD{0, 0}, &region);
-            characters.remove_prefix(count);
-            x = last + 1;
-        }
-    }
-
-    void scroll_up(int top, int bottom, int count) override
-    {
-        const SMALL_RECT moved{0, as_short(top + count), as_short(width_ - 1), as_short(bottom)};
-        const SMALL_RECT clip{0, as_short(top), as_short(width_ - 1), as_short(bottom)};
-        CHAR_INFO blank;
-        blank.Char.AsciiChar = ' ';
-        blank.Attributes = 0;  // fill() gives the freed rows their attribute
-        ScrollConsoleScreenBufferA(output_, &moved, &clip, COORD{0, as_short(top)}, &blank);
-    }
-
-    void fill(int top, int count, uint16_t attribute) override
-    {
-        const auto cells = static_cast<DWORD>(width_) * static_cast<DWORD>(count);
-        const COORD start{0, as_short(top)};
-        DWORD done = 0;
-        FillConsoleOutputCharacterA(output_, ' ', cells, start, &done);
-        FillConsoleOutputAttribute(output_, attribute, cells, start, &done);
-    }
-
-    void set_cursor(int x, int y) override { SetConsoleCursorPosition(output_, COORD{as_short(x), as_short(y)}); }
-
-    // A console refuses a window wider than the screen allows; the window
-    // then keeps its columns and still follows the view's rows.
-    void set_window(int top, int bottom) override
-    {
-        const SMALL_RECT full_width{0, as_short(top), as_short(width_ - 1), as_short(bottom)};
-        if (SetConsoleWindowInfo(output_, TRUE, &full_width))
-            return;
-        CONSOLE_SCREEN_BUFFER_INFO buffer;
-        if (!GetConsoleScreenBufferInfo(output_, &buffer))
-            return;
-        const SMALL_RECT same_columns{buffer.srWindow.Left, as_short(top), buffer.srWindow.Right, as_short(bottom)};
-        SetConsoleWindowInfo(output_, TRUE, &same_columns);
-    }
-
-    void beep(int frequency_hz, int duration_ms) override
-    {
-        Beep(static_cast<DWORD>(frequency_hz), static_cast<DWORD>(duration_ms));
-    }
-
-    // A write that fails, or that reports no bytes written, ends the piece:
-    // trying again would only spin.
-    void write_raw(std::string_view bytes) override
-    {
-        while (!bytes.empty()) {
-            const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-            DWORD written = 0;
-            if (!WriteFile(output_, bytes.data(), chunk, &written, nullptr) || written == 0)
-                return;
-            bytes.remove_prefix(written);
-        }
-    }
-
-private:
-    HANDLE output_;
-    // The buffer's width as read_info last read it. The writer reads the
-    // console at the start of every write, before it scrolls, fills or moves
-    // the window, so scroll_up, fill and set_window may rely on it.
-    int width_ = 0;
-};
-
-}  // namespace
 
 void write_output(std::string_view bytes)
 {
