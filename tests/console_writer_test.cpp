@@ -90,6 +90,7 @@ TEST(ConsoleWriter, PlacesEachByteByTheRules)
         EXPECT_EQ(screen.info.cursor_y, c.cursor_y_after);
         EXPECT_EQ(screen.info.window_top, c.window_top_after);
         EXPECT_EQ(screen.info.window_bottom, c.window_top_after + 2);
+        EXPECT_EQ(screen.window_moves, c.window_top_after != c.window_top ? 1 : 0);
         EXPECT_EQ(screen.raw, "");
     }
 }
@@ -108,13 +109,13 @@ TEST(ConsoleWriter, TextAndFreedRowsTakeTheCurrentAttribute)
         EXPECT_EQ(screen.attribute_at(x, 2), 0x1f);
 }
 
-TEST(ConsoleWriter, BelSoundsAThousandHertzForAQuarterSecond)
+TEST(ConsoleWriter, BelSoundsAThousandHertzForAQuarterSecondAfterWhatCameBefore)
 {
     ScreenModel screen(10, 6, 0, 3);
     ConsoleWriter writer(screen);
-    writer.write("\a\a");
+    writer.write("\aab\a");
     EXPECT_EQ(screen.beeps, (std::vector<std::pair<int, int>>{{1000, 250}, {1000, 250}}));
-    EXPECT_EQ(screen.row(0), "..........");
+    EXPECT_EQ(screen.shown_at_beeps, (Rows{"..........", "ab........"}));
 }
 
 TEST(ConsoleWriter, TheWindowFollowsTheViewOnlyWhenItMoves)
@@ -146,6 +147,15 @@ TEST(ConsoleWriter, APendingLineFeedIsPerformedByTheNextWrite)
     EXPECT_EQ(screen.info.cursor_y, 5);
     writer.write("y");  // performed once only
     EXPECT_EQ(screen.row(5), "xy        ");
+}
+
+TEST(ConsoleWriter, ABufferOfTwoRowsScrollsByOne)
+{
+    ScreenModel screen(4, 2, 0, 2);
+    ConsoleWriter writer(screen);
+    writer.write("a\nb\nc");
+    EXPECT_EQ(screen.row(0), "b...");
+    EXPECT_EQ(screen.row(1), "c   ");
 }
 
 TEST(ConsoleWriter, WhenTheWindowHeightChangedOnlyTheViewScrolls)
@@ -270,19 +280,30 @@ TEST(ConsoleWriter, GoesRawWhenStandardOutputIsNoUsableConsole)
     const struct {
         const char* name;
         int width;
+        int height;  // what the console says of its buffer
         int window_rows;
         bool readable;
+        bool raw;
     } cases[] = {
-        {"unreadable", 10, 3, false},
-        {"one column wide", 1, 3, true},
-        {"one row tall", 10, 1, true},
+        {"unreadable", 10, 6, 3, false, true},
+        {"one column wide", 1, 6, 3, true, true},
+        {"one row tall", 10, 6, 1, true, true},
+        {"a buffer of no rows", 10, 0, 3, true, true},
+        {"two columns wide", 2, 6, 3, true, false},
+        {"two rows tall", 10, 6, 2, true, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ScreenModel screen(c.width, 6, 0, c.window_rows);
+        screen.info.height = c.height;
         screen.readable = c.readable;
         ConsoleWriter writer(screen);
         writer.write("a\r\n");
+        if (!c.raw) {
+            EXPECT_EQ(screen.raw, "");
+            EXPECT_EQ(screen.row(0), padded("a", static_cast<std::size_t>(c.width)));
+            continue;
+        }
         screen.readable = true;
         screen.info = {10, 6, 0, 0, 0, 2, 7};
         writer.write("b\t\r\n");  // raw for the rest of the run
@@ -293,19 +314,26 @@ TEST(ConsoleWriter, GoesRawWhenStandardOutputIsNoUsableConsole)
 
 TEST(ConsoleWriter, ConsoleOutputTurnsRawForGoodOnceTheConsoleCannotBeRead)
 {
-    ScreenModel screen(100, 30, 0, 30);
+    ScreenModel screen(100, 30, 4, 10);
     ConsoleWriter writer(screen);
-    writer.write("a");
+    writer.write("ab");
     screen.readable = false;
     // This write cannot read the console: 80 x 25, the view's top-left
-    // corner, attribute 7. The read after it fails too, so the rest is raw.
-    writer.write("\n" + std::string(85, 'x'));
-    EXPECT_EQ(screen.row(0), padded("a", 100));
-    EXPECT_EQ(screen.row(1), padded(std::string(80, 'x'), 100));
-    EXPECT_EQ(screen.row(2), padded("xxxxx", 100));
-    EXPECT_EQ(screen.attribute_at(0, 1), 7);
-    EXPECT_EQ(screen.info.cursor_x, 5);
-    EXPECT_EQ(screen.info.cursor_y, 2);
+    // corner (row 4), attribute 7. Its line feeds move the view down to
+    // the 25th row, then scroll rows 0 to 24 by two. The read after it
+    // fails too, so the rest is raw.
+    writer.write("\n" + std::string(85, 'x') + std::string(20, '\n') + "y");
+    EXPECT_EQ(screen.row(2), padded("ab", 100));
+    EXPECT_EQ(screen.row(3), padded(std::string(80, 'x'), 100));
+    EXPECT_EQ(screen.row(4), padded("xxxxx", 100));
+    EXPECT_EQ(screen.row(23), padded("", 100, ' '));
+    EXPECT_EQ(screen.row(24), padded("y", 100, ' '));
+    EXPECT_EQ(screen.row(25), padded("", 100));
+    EXPECT_EQ(screen.attribute_at(0, 3), 7);
+    EXPECT_EQ(screen.attribute_at(99, 24), 7);
+    EXPECT_EQ(screen.info.cursor_x, 1);
+    EXPECT_EQ(screen.info.cursor_y, 24);
+    EXPECT_EQ(screen.info.window_top, 15);
     screen.readable = true;
     writer.write("z\r\n");
     EXPECT_EQ(screen.raw, "z\r\n");

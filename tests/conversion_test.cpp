@@ -50,6 +50,12 @@ const Numeral valid_numerals[] = {
     {"3" + std::string(15, '0'), 4, 0xFFFFFFFFC0000000u},
     {"1" + std::string(16, '0'), 4, 0},
     {std::string(1000, '0') + "7", 8, 7},
+    // other bases: an odd one never wraps a weight to 0, base 1 has the one
+    // digit 0, and in a base above 208 the byte 255 is the digit 207
+    {"4294967295", 10, all_ones},
+    {"4294967296", 10, 0},
+    {"00", 1, 0},
+    {"\xff", 256, 207},
 };
 
 TEST(ConvertDigits, ValidNumeralsGiveTheWrappedSignExtendedValue)
@@ -91,6 +97,9 @@ const Invalid invalid_numerals[] = {
     // no byte is a digit of a base below 1, and reading it must not overflow
     {"0", 0},
     {"0", std::numeric_limits<int32_t>::min()},
+    // a byte below '0' is no digit of any base, however large
+    {std::string(1, '\0'), 256},
+    {"/", std::numeric_limits<int32_t>::max()},
 };
 
 TEST(ConvertDigits, AnyByteThatIsNoDigitOfTheBaseRejectsTheNumeral)
@@ -147,6 +156,7 @@ TEST(IntPower, MultipliesWithWrapAround)
         {16, std::numeric_limits<int32_t>::max(), 0},
         {3, 20, -808182895},  // 3486784401 - 2^32
         {3, 21, 1870418611},  // 10460353203 - 2 * 2^32
+        {-1, 2, 1},
         {-1, 3, -1},
         {-2, 31, std::numeric_limits<int32_t>::min()},
     };

@@ -43,27 +43,72 @@ def skip_if_hosted(test, why):
         test.skipTest(why)
 
 
-def settle(condition, what):
+def ended(process):
+    """Whether `process` has ended, without reaping it: its status and
+    resource use are left for whoever waits for it."""
+    return process.returncode is not None or os.waitid(
+        os.P_PID, process.pid, os.WEXITED | os.WNOHANG | os.WNOWAIT) is not None
+
+
+def settle(condition, what, process):
+    """Waits for `condition`, giving up at once if `process` ends first."""
     deadline = time.monotonic() + PATIENCE
     while not condition():
+        if ended(process):
+            raise AssertionError(f"radval ended before {what}")
         if time.monotonic() > deadline:
             raise AssertionError("gave up waiting for " + what)
         time.sleep(0.01)
 
 
-def take_terminal():
-    fcntl.ioctl(0, termios.TIOCSCTTY, 0)
+def take_terminal(controlling=True):
+    if controlling:
+        fcntl.ioctl(0, termios.TIOCSCTTY, 0)
     resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
 
 
-def limited(limits=(), ignored=()):
-    """A preexec function setting resource limits and ignoring signals."""
+def limited(limits=(), ignored=(), blocked=()):
+    """A preexec function setting resource limits, and ignoring or blocking
+    signals."""
     def prepare():
         for limit, value in limits:
             resource.setrlimit(limit, (value, value))
         for number in ignored:
             signal.signal(number, signal.SIG_IGN)
+        signal.pthread_sigmask(signal.SIG_BLOCK, blocked)
     return prepare
+
+
+def process_stat(pid):
+    """The fields of /proc/PID/stat from the third on: the state first."""
+    with open(f"/proc/{pid}/stat") as stat:
+        return stat.read().rsplit(")", 1)[1].split()
+
+
+def only_child(pid):
+    with open(f"/proc/{pid}/task/{pid}/children") as children:
+        return int(children.read().split()[0])
+
+
+def signal_mask(pid, field):
+    """A signal mask of /proc/PID/status ("SigBlk", "SigCgt"), as a number
+    with bit N - 1 for signal N."""
+    with open(f"/proc/{pid}/status") as status:
+        return next(int(line.split()[1], 16) for line in status if line.startswith(field + ":"))
+
+
+def blocked_signals(pid):
+    return signal_mask(pid, "SigBlk")
+
+
+def signal_bits(*numbers):
+    return sum(1 << (number - 1) for number in numbers)
+
+
+def cpu_ticks(pid):
+    """The CPU time `pid` has used, in clock ticks."""
+    fields = process_stat(pid)
+    return int(fields[11]) + int(fields[12])  # utime and stime
 
 
 def voluntary_switches(pid):
@@ -80,7 +125,8 @@ class Terminal:
     otherwise) standard output. Output processing is off, so the bytes read
     from the terminal are the bytes written."""
 
-    def __init__(self, command, typed_ahead=b"", stdout=None, pass_fds=(), prepare=None, local_off=0):
+    def __init__(self, command, typed_ahead=b"", stdout=None, pass_fds=(), prepare=None, local_off=0,
+                 controlling=True):
         self.master, self.slave = os.openpty()
         settings = termios.tcgetattr(self.slave)
         settings[1] &= ~termios.OPOST
@@ -92,7 +138,7 @@ class Terminal:
         self.process = subprocess.Popen(
             command, stdin=self.slave, stdout=self.slave if stdout is None else stdout,
             stderr=self.slave, start_new_session=True,
-            preexec_fn=take_terminal if prepare is None else lambda: (take_terminal(), prepare()),
+            preexec_fn=lambda: (take_terminal(controlling), prepare and prepare()),
             pass_fds=pass_fds)
         self.output = b""
 
@@ -118,19 +164,26 @@ class Terminal:
         os.write(self.master, data)
 
     def read_until(self, expected):
+        """Reads until the terminal has shown exactly `expected`; gives up as
+        soon as what it shows can no longer become that."""
         deadline = time.monotonic() + PATIENCE
-        while expected not in self.output:
+        while self.output != expected:
+            if not expected.startswith(self.output):
+                raise AssertionError(f"output {self.output[-200:]!r}, which {expected!r} does not begin with")
             left = deadline - time.monotonic()
-            if left <= 0 or not select.select([self.master], [], [], left)[0]:
-                raise AssertionError(f"no {expected!r} in output {self.output[-200:]!r}")
-            self.output += os.read(self.master, 65536)
+            if left <= 0:
+                raise AssertionError(f"output {self.output[-200:]!r}, not yet {expected!r}")
+            if select.select([self.master], [], [], min(left, 0.05))[0]:
+                self.output += os.read(self.master, 65536)
+            elif ended(self.process) and not select.select([self.master], [], [], 0)[0]:
+                raise AssertionError(f"radval ended after writing {self.output!r}")
 
     def in_key_mode(self):
         local_flags = termios.tcgetattr(self.slave)[3]
         return local_flags & (termios.ICANON | termios.ECHO) == 0
 
     def wait_for_key_mode(self):
-        settle(self.in_key_mode, "the terminal to be switched to key input")
+        settle(self.in_key_mode, "the terminal was switched to key input", self.process)
 
     def still_running_after(self, seconds):
         time.sleep(seconds)
@@ -293,15 +346,18 @@ class KeyWait(TerminalCase):
         self.assertEqual(self.terminal.wait()[0], 0)
         self.assert_restored(self.terminal)
 
-    def test_a_signal_ignored_at_start_stays_ignored(self):
-        terminal = self.open_terminal([*RADVAL, "1", "b"], prepare=limited(ignored=[signal.SIGUSR1, signal.SIGHUP]))
-        terminal.read_until(result_lines(b"1"))
-        terminal.wait_for_key_mode()
-        terminal.process.send_signal(signal.SIGUSR1)
-        terminal.process.send_signal(signal.SIGHUP)
-        self.assertTrue(terminal.still_running_after(0.3))
-        terminal.type(b"x")
-        self.assertEqual(terminal.wait()[0], 0)
+    def test_a_signal_ignored_or_blocked_at_start_stays_so(self):
+        signals = [signal.SIGUSR1, signal.SIGHUP]
+        for how, prepare in (("ignored", limited(ignored=signals)), ("blocked", limited(blocked=signals))):
+            with self.subTest(how=how):
+                with Terminal([*RADVAL, "1", "b"], prepare=prepare) as terminal:
+                    terminal.read_until(result_lines(b"1"))
+                    terminal.wait_for_key_mode()
+                    terminal.process.send_signal(signal.SIGUSR1)
+                    terminal.process.send_signal(signal.SIGHUP)
+                    self.assertTrue(terminal.still_running_after(0.3))
+                    terminal.type(b"x")
+                    self.assertEqual(terminal.wait()[0], 0)
 
     def test_ctrl_c_interrupts_even_where_the_terminal_had_signals_off(self):
         terminal = self.open_terminal([*RADVAL, "1", "b"], local_off=termios.ISIG)
@@ -323,6 +379,32 @@ class KeyWait(TerminalCase):
                     self.assertEqual(terminal.wait()[0], 0)
                     self.assertEqual(terminal.pending_input(), b"")
 
+    def test_a_sequence_that_never_ends_does_not_hold_the_wait_open(self):
+        # Parameters within the gap, again and again: the wait takes them for
+        # a second at most, and ends while they still come.
+        self.reach_the_wait()
+        self.terminal.type(b"\x1b[")
+        for _ in range(50):
+            if ended(self.terminal.process):
+                break
+            self.terminal.type(b"1;")
+            time.sleep(0.1)
+        self.assertTrue(ended(self.terminal.process), "the wait still took the sequence after 5 s")
+        self.assertEqual(self.terminal.wait()[0], 0)
+        self.assert_restored(self.terminal)
+
+    def test_stops_and_continues_are_blocked_but_while_the_wait_sleeps(self):
+        # Each pselect is held at its entry for a second, with the mask
+        # radval keeps while awake; inside it, the mask radval started with.
+        skip_if_hosted(self, "the emulator makes its own system calls, and LeakSanitizer stops under ptrace")
+        terminal = self.open_terminal(["strace", "-o", "/dev/null", "-e", "trace=pselect6",
+                                       "-e", "inject=pselect6:delay_enter=1000000", *RADVAL, "1", "b"])
+        terminal.read_until(result_lines(b"1"))
+        terminal.wait_for_key_mode()
+        self.assertEqual(blocked_signals(only_child(terminal.process.pid)), signal_bits(signal.SIGTSTP, signal.SIGCONT))
+        terminal.type(b"x")
+        self.assertEqual(terminal.wait()[0], 0)
+
     def test_a_lone_escape_still_ends_the_wait(self):
         self.reach_the_wait()
         self.terminal.type(b"\x1b")
@@ -338,27 +420,42 @@ class KeyWait(TerminalCase):
         self.assertEqual(self.terminal.wait()[0], 0)
 
 
+class OtherTerminal(TerminalCase):
+    def test_a_terminal_that_is_not_the_controlling_one_gives_keys_too(self):
+        # It has no job control for radval, so radval is in the background
+        # of none.
+        terminal = self.open_terminal([*RADVAL, "1", "b"], controlling=False)
+        terminal.read_until(result_lines(b"1"))
+        terminal.wait_for_key_mode()
+        terminal.type(b"x")
+        self.assertEqual(terminal.wait()[0], 0)
+        self.assert_restored(terminal)
+
+
 class TypedAhead(TerminalCase):
     def test_a_key_typed_before_the_wait_ends_it_at_once(self):
         terminal = self.open_terminal([*RADVAL, "59FF", "h"], typed_ahead=b"k")
         self.assertEqual(terminal.wait()[0], 0)
-        terminal.read_until(result_lines(b"23039"))
+        terminal.read_until(b"k" + result_lines(b"23039"))  # the terminal echoes what is typed ahead
         self.assert_restored(terminal)
 
 
 class JobShell:
-    """radval as a job of tests/job_shell.py on a fresh terminal: `report()`
-    reads the shell's next report, `fg()` brings the stopped job back."""
+    """radval as a job of tests/job_shell.py on a fresh terminal, its
+    process `job`: `report()` reads the shell's next report, `fg()` and
+    `bg()` continue the stopped job in the foreground or the background."""
 
-    def __init__(self, test, *shell_options):
+    def __init__(self, test, *shell_options, wrapper=()):
         report_r, report_w = os.pipe()
         control_r, self.control = os.pipe()
         self.terminal = test.open_terminal([sys.executable, JOB_SHELL, *shell_options, str(report_w), str(control_r),
-                                            *RADVAL, "59FF", "h"], pass_fds=(report_w, control_r))
+                                            *wrapper, *RADVAL, "59FF", "h"], pass_fds=(report_w, control_r))
         os.close(report_w)
         os.close(control_r)
+        test.addCleanup(os.close, self.control)
         self.reports = os.fdopen(report_r, "r")
         test.addCleanup(self.reports.close)
+        self.job = int(self.report().removeprefix("started "))
 
     def report(self):
         if not select.select([self.reports], [], [], PATIENCE)[0]:
@@ -367,15 +464,25 @@ class JobShell:
 
     def fg(self):
         os.write(self.control, b"fg\n")
-        os.close(self.control)
+
+    def bg(self):
+        os.write(self.control, b"bg\n")
+
+    def assert_idle(self, test):
+        """The job sleeps, neither stopped nor using CPU, for half a second."""
+        before = cpu_ticks(self.job)
+        time.sleep(0.5)
+        test.assertLessEqual(cpu_ticks(self.job) - before, 1)
+        test.assertEqual(process_stat(self.job)[0], "S")
 
 
 class JobControl(TerminalCase):
-    def test_ctrl_z_gives_the_terminal_back_and_the_wait_resumes_after_fg(self):
+    def test_ctrl_z_gives_the_terminal_back_and_the_wait_resumes_idle_after_fg_or_bg(self):
         # With SIGCONT ignored no continue is ever noted: the stop itself
-        # must lead back to key mode.
-        for shell_options in ([], ["--ignore", "SIGCONT"]):
-            with self.subTest(shell_options=shell_options):
+        # must lead back to key mode. Continued in the background, the job
+        # waits idle, leaving the terminal alone, until its read stops it.
+        for shell_options, continued in (([], "fg"), (["--ignore", "SIGCONT"], "fg"), ([], "bg")):
+            with self.subTest(shell_options=shell_options, continued=continued):
                 shell = JobShell(self, *shell_options)
                 terminal = shell.terminal
                 terminal.read_until(result_lines(b"23039"))
@@ -383,10 +490,20 @@ class JobControl(TerminalCase):
                 terminal.type(b"\x1a")
                 self.assertEqual(shell.report(), "stopped SIGTSTP\n")
                 self.assert_restored(terminal)
+                # Stopped by the one signal it unblocked to stop by.
+                self.assertEqual(blocked_signals(shell.job), signal_bits(signal.SIGCONT))
 
+                if continued == "bg":
+                    shell.bg()
+                    shell.assert_idle(self)
+                    self.assert_restored(terminal)
+                    terminal.type(b"ls\n")  # typed for the shell; the job's read stops it
+                    self.assertEqual(shell.report(), "stopped SIGTTIN\n")
+                    termios.tcflush(terminal.slave, termios.TCIFLUSH)  # the shell has read its line
                 shell.fg()
                 terminal.wait_for_key_mode()
-                self.assertTrue(terminal.still_running_after(0.2))
+                shell.assert_idle(self)
+                self.assertTrue(signal_mask(shell.job, "SigCgt") & signal_bits(signal.SIGTSTP), "Ctrl+Z is caught again")
                 terminal.type(b"x")
                 self.assertEqual(shell.report(), "exit 0\n")
                 self.assert_restored(terminal)
@@ -395,19 +512,30 @@ class JobControl(TerminalCase):
         # radval leads a session of its own here, so its process group is
         # orphaned and the system discards the stop that Ctrl+Z asks for.
         # The mark is gone once radval has put the terminal back to stop.
-        terminal = self.open_terminal([*RADVAL, "1", "b"])
-        terminal.read_until(result_lines(b"1"))
-        terminal.wait_for_key_mode()
-        marked = termios.tcgetattr(terminal.slave)
-        marked[6][termios.VREPRINT] = b"\x01"
-        termios.tcsetattr(terminal.slave, termios.TCSANOW, marked)
-        terminal.type(b"\x1a")
-        settle(lambda: termios.tcgetattr(terminal.slave)[6][termios.VREPRINT] != b"\x01",
-               "the terminal to be put back for the stop")
-        terminal.wait_for_key_mode()
-        terminal.type(b"x")
-        self.assertEqual(terminal.wait()[0], 0)
-        self.assert_restored(terminal)
+        # Under strace, each pselect held at its entry for a second shows the
+        # mask radval keeps while awake: stops and continues blocked again.
+        wrappers = [()]
+        if not (EMULATED or SANITIZED):
+            wrappers.append((shutil.which("strace"), "-o", "/dev/null", "-e", "trace=pselect6",
+                             "-e", "inject=pselect6:delay_enter=1000000"))
+        for wrapper in wrappers:
+            with self.subTest(under_strace=bool(wrapper)):
+                terminal = self.open_terminal([*wrapper, *RADVAL, "1", "b"])
+                terminal.read_until(result_lines(b"1"))
+                terminal.wait_for_key_mode()
+                marked = termios.tcgetattr(terminal.slave)
+                marked[6][termios.VREPRINT] = b"\x01"
+                termios.tcsetattr(terminal.slave, termios.TCSANOW, marked)
+                terminal.type(b"\x1a")
+                settle(lambda: termios.tcgetattr(terminal.slave)[6][termios.VREPRINT] != b"\x01",
+                       "the terminal was put back for the stop", terminal.process)
+                terminal.wait_for_key_mode()
+                if wrapper:
+                    self.assertEqual(blocked_signals(only_child(terminal.process.pid)),
+                                     signal_bits(signal.SIGTSTP, signal.SIGCONT))
+                terminal.type(b"x")
+                self.assertEqual(terminal.wait()[0], 0)
+                self.assert_restored(terminal)
 
 
 class NoTerminal(unittest.TestCase):
@@ -449,9 +577,13 @@ class HungUp(TerminalCase):
                 self.assertEqual((done.stdout, done.returncode, done.stderr), (result_lines(b"23039"), 0, b""))
 
     def test_a_terminal_that_hangs_up_during_the_wait_ends_it(self):
+        # A continue first interrupts the wait, leaving EINTR in errno: the
+        # end of file is no signal, whatever errno says.
         terminal = self.open_terminal([*RADVAL, "1", "b"], prepare=limited(ignored=[signal.SIGHUP]))
         terminal.read_until(result_lines(b"1"))
         terminal.wait_for_key_mode()
+        terminal.process.send_signal(signal.SIGCONT)
+        time.sleep(0.1)
         terminal.hang_up()
         self.assertEqual(terminal.wait()[0], 0)
 
@@ -536,8 +668,9 @@ class LostOutput(TerminalCase):
 class FailingCalls(TerminalCase):
     """No system call that fails makes a wait spin or lose a key."""
 
-    def assert_idle_then_ended_by_a_key(self, command, limit_during_wait=False, **options):
+    def assert_idle_then_ended_by_a_key(self, command, limit_during_wait=False, blocking=True, **options):
         terminal = self.open_terminal(command, **options)
+        os.set_blocking(terminal.slave, blocking)  # the open file radval reads, too
         terminal.read_until(result_lines(b"1"))
         terminal.wait_for_key_mode()
         if limit_during_wait:
@@ -560,9 +693,18 @@ class FailingCalls(TerminalCase):
 
     @unittest.skipUnless(shutil.which("strace"), "needs strace")
     def test_a_failing_wait_for_input_falls_back_to_sleeping(self):
+        # Under strace radval's CPU time says little: it is its own calls,
+        # at most one every 50 ms of the second's wait, that tell. A read
+        # with nothing to read then says EAGAIN where standard input was
+        # left non-blocking, and 0 bytes where not: neither is a key or
+        # the end.
         skip_if_hosted(self, "the emulator makes its own system calls, and LeakSanitizer stops under ptrace")
-        self.assert_idle_then_ended_by_a_key(["strace", "-o", "/dev/null", "-e", "trace=none",
-                                              "-e", "inject=/^pselect6:error=ENOMEM", *RADVAL, "1", "b"])
+        for blocking in (True, False):
+            with self.subTest(blocking=blocking), tempfile.NamedTemporaryFile("r") as calls:
+                self.assert_idle_then_ended_by_a_key(["strace", "-o", calls.name, "-e", "trace=pselect6",
+                                                      "-e", "inject=pselect6:error=ENOMEM", *RADVAL, "1", "b"],
+                                                     blocking=blocking)
+                self.assertLess(sum(line.startswith("pselect6(") for line in calls), 60)
 
 
 class Idle(unittest.TestCase):
@@ -578,6 +720,30 @@ class Idle(unittest.TestCase):
 
 
 class Background(TerminalCase):
+    def test_an_orphaned_background_job_ends_its_wait_when_the_terminal_refuses_a_read(self):
+        # Started in the background by a script that has ended, radval can
+        # be neither stopped nor given the terminal: a line typed for the
+        # shell makes its read fail, and the wait ends there, idle before.
+        # So too where pselect fails and the read is made blind.
+        wrappers = [()]
+        if shutil.which("strace") and not (EMULATED or SANITIZED):
+            wrappers.append((shutil.which("strace"), "-o", "/dev/null", "-e", "trace=pselect6", "-e",
+                             "inject=pselect6:error=ENOMEM"))
+        for wrapper in wrappers:
+            with self.subTest(under_strace=bool(wrapper)):
+                shell = JobShell(self, "--orphaned", wrapper=wrapper)
+                terminal = shell.terminal
+                terminal.read_until(result_lines(b"23039"))
+                if not wrapper:
+                    shell.assert_idle(self)
+                terminal.type(b"ls\n")
+                deadline = time.monotonic() + PATIENCE
+                while os.path.exists(f"/proc/{shell.job}") and process_stat(shell.job)[0] != "Z":
+                    if time.monotonic() > deadline:
+                        self.fail("the orphaned job kept waiting")
+                    time.sleep(0.01)
+                self.assert_restored(terminal)
+
     def test_a_background_job_leaves_the_terminal_alone_until_brought_to_the_foreground(self):
         # A shell that ignores SIGTTOU for its jobs lets them set the
         # terminal from the background; radval must not.
@@ -597,6 +763,16 @@ class Background(TerminalCase):
         self.assertEqual(shell.report(), "exit 0\n")
         self.assert_restored(terminal)
 
+def load_tests(loader, tests, pattern):
+    """The cases in the order they are written, the quick ones first, so
+    that a run told to stop at its first failure stops soon."""
+    ordered = unittest.TestSuite()
+    for case in vars(sys.modules[__name__]).values():
+        if isinstance(case, type) and issubclass(case, unittest.TestCase) and case.__module__ == __name__:
+            ordered.addTests(case(name) for name in vars(case) if name.startswith("test_"))
+    return ordered
+
+
 if __name__ == "__main__":
     if sys.argv[1] == "--emulator":
         EMULATED = True
@@ -606,4 +782,10 @@ if __name__ == "__main__":
         SANITIZED = True
         sys.argv.pop(1)
     RADVAL = [*RADVAL, os.path.abspath(sys.argv.pop(1))]
+    # A signal ignored by whoever started the suite (a background job of a
+    # script ignores SIGINT and SIGQUIT, nohup SIGHUP) would stay ignored in
+    # every radval it starts: the cases that ignore one say so themselves.
+    for number in signal.valid_signals() - {signal.SIGKILL, signal.SIGSTOP}:
+        if signal.getsignal(number) == signal.SIG_IGN:
+            signal.signal(number, signal.SIG_DFL)
     unittest.main(verbosity=2)

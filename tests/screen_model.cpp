@@ -101,6 +101,7 @@ void ScreenModel::set_window(int top, int bottom)
 void ScreenModel::beep(int frequency_hz, int duration_ms)
 {
     beeps.emplace_back(frequency_hz, duration_ms);
+    shown_at_beeps.push_back(row(info.cursor_y));
 }
 
 void ScreenModel::write_raw(std::string_view bytes)

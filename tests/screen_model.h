@@ -38,11 +38,12 @@ public:
     std::vector<std::string> window() const;
     uint16_t attribute_at(int x, int y) const;
 
-    ScreenInfo info;                         // what read_info reports; tests may change it
-    bool readable = true;                    // read_info fails while false
-    bool strict = true;                      // refuse what a real console would not take
-    std::string raw;                         // what went out raw
-    std::vector<std::pair<int, int>> beeps;  // frequency and duration of each
+    ScreenInfo info;                          // what read_info reports; tests may change it
+    bool readable = true;                     // read_info fails while false
+    bool strict = true;                       // refuse what a real console would not take
+    std::string raw;                          // what went out raw
+    std::vector<std::pair<int, int>> beeps;   // frequency and duration of each
+    std::vector<std::string> shown_at_beeps;  // the cursor's row as each beep began
     int window_moves = 0;
 
 private:

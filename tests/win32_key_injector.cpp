@@ -10,17 +10,22 @@
 //   NAME waited, then kept waiting  not even the letter ended it
 // with " on a Ctrl+C event" added when the console raised its Ctrl+C event
 // meanwhile (which this program sees too). A case marked typed-ahead writes
-// its records before radval starts, and one marked ctrl-c sends the
-// console's Ctrl+C event instead of records. Processed input is switched off
+// its records before radval starts, one marked ctrl-c sends the console's
+// Ctrl+C event instead of records, and one marked close-event delivers the
+// console's close event as the system does: a thread started in radval at
+// the console's control routine, while radval's own thread is held, so that
+// only radval's handler can keep it alive. Processed input is switched off
 // before each start, so that radval must switch it on itself.
 //
 // With --list it only lists the cases, one line each: the name and what the
-// records should do (key, no-key, typed-ahead, ctrl-c or ctrl-c-key), so
+// records should do (key, no-key, typed-ahead, ctrl-c, ctrl-c-key or
+// close-event), so
 // that the test reading the reports knows what to expect of each.
 //
 // usage: radval_key_injector --list | RADVAL_EXE [CASE ...]
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -36,7 +41,7 @@ std::atomic<bool> ctrl_c_seen{false};
 
 // ctrl_c sends the console's event; ctrl_c_key writes the keystroke, which a
 // console with processed input turns into that event.
-enum class Expect { key, no_key, typed_ahead, ctrl_c, ctrl_c_key };
+enum class Expect { key, no_key, typed_ahead, ctrl_c, ctrl_c_key, close_event };
 
 struct Case {
     std::string name;
@@ -119,9 +124,15 @@ std::vector<Case> all_cases()
             {press(VK_MENU, 0, LEFT_ALT_PRESSED), press(VK_RIGHT, 0, LEFT_ALT_PRESSED),
                 release(VK_RIGHT, 0, LEFT_ALT_PRESSED), press(VK_CLEAR, 0, LEFT_ALT_PRESSED),
                 release(VK_CLEAR, 0, LEFT_ALT_PRESSED), release(VK_MENU, 'A')}},
+        {"alt-keypad-10", Expect::key,
+            {press(VK_MENU, 0, LEFT_ALT_PRESSED), press(VK_NUMPAD1, 0, LEFT_ALT_PRESSED | NUMLOCK_ON),
+                release(VK_NUMPAD1, 0, LEFT_ALT_PRESSED | NUMLOCK_ON),
+                press(VK_NUMPAD0, 0, LEFT_ALT_PRESSED | NUMLOCK_ON),
+                release(VK_NUMPAD0, 0, LEFT_ALT_PRESSED | NUMLOCK_ON), release(VK_MENU, '\n', NUMLOCK_ON)}},
         {"typed-ahead", Expect::typed_ahead, {press('K', 'k')}},
         {"ctrl-c", Expect::ctrl_c, {}},
         {"ctrl-c-key", Expect::ctrl_c_key, {press('C', '\x03', LEFT_CTRL_PRESSED)}},
+        {"close-event", Expect::close_event, {}},
     };
     const struct {
         const char* name;
@@ -151,6 +162,8 @@ const char* name_of(Expect expect)
         return "ctrl-c";
     case Expect::ctrl_c_key:
         return "ctrl-c-key";
+    case Expect::close_event:
+        return "close-event";
     }
     return "?";
 }
@@ -208,15 +221,57 @@ DWORD start_patiently(const char* radval, HANDLE input, Radval& started)
 }
 
 // Reads radval's three lines: once they are out, its key wait has begun.
-bool value_written(HANDLE output)
+// Gives up as soon as what came can no longer become them, when radval
+// ends, or when they do not come within the patience.
+bool value_written(HANDLE output, HANDLE process)
 {
     const std::string expected = "\r\n23039\r\n\r\n";
     std::string received;
-    char buffer[64];
-    DWORD count = 0;
-    while (received.size() < expected.size() && ReadFile(output, buffer, sizeof buffer, &count, nullptr) && count > 0)
+    const ULONGLONG deadline = GetTickCount64() + patience_ms;
+    while (received != expected) {
+        if (expected.compare(0, received.size(), received) != 0 || GetTickCount64() > deadline)
+            return false;
+        DWORD available = 0;
+        if (!PeekNamedPipe(output, nullptr, 0, nullptr, &available, nullptr))
+            return false;
+        if (available == 0) {
+            if (WaitForSingleObject(process, 10) == WAIT_OBJECT_0
+                && PeekNamedPipe(output, nullptr, 0, nullptr, &available, nullptr) && available == 0)
+                return false;
+            continue;
+        }
+        char buffer[64];
+        DWORD count = 0;
+        if (!ReadFile(output, buffer, std::min<DWORD>(available, sizeof buffer), &count, nullptr) || count == 0)
+            return false;
         received.append(buffer, count);
-    return received == expected;
+    }
+    return true;
+}
+
+// Delivers the console's close event to radval as the system does, on a
+// thread of its own at the console's control routine, while radval's main
+// thread is held: the thread then returns 1 only if a handler of radval's
+// answered the event, where the default handler ends the process.
+std::string deliver_close_event(const PROCESS_INFORMATION& radval)
+{
+    const auto control_routine = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CtrlRoutine")));
+    if (control_routine == nullptr)
+        return "no control routine to deliver the event";
+    SuspendThread(radval.hThread);
+    const HANDLE thread = CreateRemoteThread(radval.hProcess, nullptr, 0, control_routine,
+        reinterpret_cast<void*>(static_cast<ULONG_PTR>(CTRL_CLOSE_EVENT)), 0, nullptr);
+    DWORD answered = 0;
+    if (thread != nullptr) {
+        WaitForSingleObject(thread, patience_ms);
+        GetExitCodeThread(thread, &answered);
+        CloseHandle(thread);
+    }
+    ResumeThread(radval.hThread);
+    if (thread == nullptr)
+        return "could not start the control routine";
+    return answered == 1 ? "" : "no handler answered the close event";
 }
 
 // "ended STATUS", or an empty string while it is still running.
@@ -242,7 +297,7 @@ std::string run(const char* radval, HANDLE input, DWORD mode, const Case& c)
     if (const DWORD error = start_patiently(radval, input, started); error != 0)
         return "could not start radval: error " + std::to_string(error);
     std::string report;
-    if (!value_written(started.output)) {
+    if (!value_written(started.output, started.process.hProcess)) {
         report = "wrote something else";
     } else if (c.expect == Expect::typed_ahead) {
         report = ending(started.process.hProcess, patience_ms);
@@ -250,6 +305,11 @@ std::string run(const char* radval, HANDLE input, DWORD mode, const Case& c)
         Sleep(settle_ms);
         GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
         report = ending(started.process.hProcess, patience_ms);
+    } else if (c.expect == Expect::close_event) {
+        Sleep(settle_ms);
+        report = deliver_close_event(started.process);
+        if (report.empty())
+            report = ending(started.process.hProcess, patience_ms);
     } else if (c.expect == Expect::ctrl_c_key) {
         report = write_records(input, c.records) ? ending(started.process.hProcess, patience_ms) : "";
     } else if (!write_records(input, c.records)) {

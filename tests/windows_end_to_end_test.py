@@ -16,6 +16,7 @@ import tempfile
 import time
 import unittest
 
+from end_to_end_test import cpu_ticks
 from expected_output import CONVERSIONS, FAULTS, USAGE, USAGE_CALLS, result_lines
 
 EMULATOR = ""
@@ -49,11 +50,22 @@ class Run:
         return os.pread(self.file.fileno(), os.fstat(self.file.fileno()).st_size, 0)
 
     def wait_for_output(self, expected):
+        """Waits until the output is `expected`; gives up as soon as it can
+        no longer become that."""
         deadline = time.monotonic() + PATIENCE
-        while self.output() != expected:
-            if time.monotonic() > deadline or self.process.poll() is not None:
-                raise AssertionError(f"output {self.output()!r}, not {expected!r}")
+        while (output := self.output()) != expected:
+            if not expected.startswith(output) or time.monotonic() > deadline or self.process.poll() is not None:
+                raise AssertionError(f"output {output!r}, not {expected!r}")
             time.sleep(0.05)
+
+    def assert_waits_idle(self):
+        """Still running a second later, having used next to no CPU: the
+        process that the emulator runs it in is radval's."""
+        before = cpu_ticks(self.process.pid)
+        time.sleep(1.0)
+        assert self.process.poll() is None, "radval ended"
+        used = cpu_ticks(self.process.pid) - before
+        assert used <= 5, f"radval used {used} clock ticks of CPU in a second of waiting"
 
     def __enter__(self):
         return self
@@ -141,8 +153,7 @@ class KeyWait(unittest.TestCase):
         call = Run(["59FF", "h"], stdin=console.slave)
         self.addCleanup(call.close)
         call.wait_for_output(result_lines(b"23039"))
-        time.sleep(1.0)
-        self.assertIsNone(call.process.poll())
+        call.assert_waits_idle()
         os.write(console.master, b"\x1b[15~")  # F5
         self.assertEqual(call.wait(), (result_lines(b"23039"), 0))
 
@@ -150,8 +161,7 @@ class KeyWait(unittest.TestCase):
         call = Run(["59FF", "h"])
         self.addCleanup(call.close)
         call.wait_for_output(result_lines(b"23039"))
-        time.sleep(1.0)
-        self.assertIsNone(call.process.poll())
+        call.assert_waits_idle()
 
 
 class Pane:
@@ -173,12 +183,14 @@ class Pane:
         return shown.stdout.split("\n")
 
     def wait_for_row(self, text):
+        """Waits for a row that is `text`; gives up as soon as the exit
+        status is shown without it, since nothing follows that."""
         deadline = time.monotonic() + PATIENCE
-        while text not in self.rows():
-            if time.monotonic() > deadline:
-                raise AssertionError(f"no row {text!r} in {self.rows()!r}")
+        while text not in (rows := self.rows()):
+            if time.monotonic() > deadline or any(row.startswith("rc=") for row in rows):
+                raise AssertionError(f"no row {text!r} in {rows!r}")
             time.sleep(0.1)
-        return self.rows()
+        return rows
 
     def press(self, key):
         subprocess.run([*self.server, "send-keys", key], check=True)
@@ -228,9 +240,12 @@ class ConsoleScreen(unittest.TestCase):
         self.assertEqual(rows[:3], [first_piece[40:].rstrip(), "2", "rc=1"])
 
     def test_a_first_piece_that_fills_the_row_puts_the_base_on_the_next(self):
-        numeral = "1" * 59 + "2"  # "ERROR: " and " is not base " make it 80 columns
-        _, rows = self.show([numeral, "b"], "rc=1")
-        self.assertEqual(rows[:3], [f"ERROR: {numeral} is not base", "2", "rc=1"])
+        # Wider than 256 columns, the row is placed in more than one piece.
+        for width in (80, 300):
+            with self.subTest(width=width):
+                numeral = "1" * (width - 21) + "2"  # "ERROR: " and " is not base " fill the row
+                _, rows = self.show([numeral, "b"], "rc=1", width=width)
+                self.assertEqual(rows[:3], [f"ERROR: {numeral} is not base", "2", "rc=1"])
 
     def test_the_value_between_empty_rows_then_a_key_press(self):
         pane, rows = self.show(["59FF", "h"], "23039")
@@ -255,6 +270,8 @@ class KeyPresses(unittest.TestCase):
         # would end the wait with no event.
         "ctrl-c": r"^ended \d+ on a Ctrl\+C event$",
         "ctrl-c-key": r"^ended \d+ on a Ctrl\+C event$",
+        # The close event ends the wait, and radval ends as after a key.
+        "close-event": "^ended 0$",
     }
 
     def test_each_rule_of_the_key_wait(self):
@@ -264,13 +281,31 @@ class KeyPresses(unittest.TestCase):
         self.assertEqual(set(cases.values()), set(self.REPORTS))
         console = Console()
         self.addCleanup(console.close)
-        done = subprocess.run([EMULATOR, INJECTOR, RADVAL], stdin=console.slave, stdout=subprocess.PIPE,
-                              stderr=subprocess.DEVNULL, timeout=600, text=True, check=True)
-        reports = dict(line.split(" ", 1) for line in done.stdout.splitlines())
-        self.assertEqual(reports.keys(), cases.keys())
-        for name, expectation in cases.items():
-            with self.subTest(case=name):
-                self.assertRegex(reports[name], self.REPORTS[expectation])
+        injector = subprocess.Popen([EMULATOR, INJECTOR, RADVAL], stdin=console.slave, stdout=subprocess.PIPE,
+                                    stderr=subprocess.DEVNULL, text=True)
+        self.addCleanup(injector.wait)
+        self.addCleanup(injector.kill)
+        self.addCleanup(injector.stdout.close)
+        # Each report as it comes: the first wrong one ends the test, with
+        # what it was.
+        reported = []
+        for line in injector.stdout:
+            name, report = line.rstrip("\n").split(" ", 1)
+            self.assertEqual(name, list(cases)[len(reported)])
+            self.assertRegex(report, self.REPORTS[cases[name]], f"case {name}")
+            reported.append(name)
+        self.assertEqual(reported, list(cases))
+        self.assertEqual(injector.wait(), 0)
+
+
+def load_tests(loader, tests, pattern):
+    """The cases in the order they are written, the quick ones first, so
+    that a run told to stop at its first failure stops soon."""
+    ordered = unittest.TestSuite()
+    for case in vars(sys.modules[__name__]).values():
+        if isinstance(case, type) and issubclass(case, unittest.TestCase) and case.__module__ == __name__:
+            ordered.addTests(case(name) for name in vars(case) if name.startswith("test_"))
+    return ordered
 
 
 if __name__ == "__main__":

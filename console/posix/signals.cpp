@@ -138,7 +138,7 @@ void stop_as(int signal)
     struct sigaction ours {};
     if (!set_disposition(signal, SIG_DFL, &ours))
         return;
-    sigset_t just_this;
+    sigset_t just_this{};
     sigemptyset(&just_this);
     sigaddset(&just_this, signal);
     sigset_t before;

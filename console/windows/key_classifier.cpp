@@ -1,5 +1,7 @@
 #include "console/windows/key_classifier.h"
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace radval {
@@ -54,11 +56,11 @@ std::optional<int> keypad_digit(const InputRecord& press)
         return key - virtual_key::numpad0;
     if (has(press.control_keys, control_key::enhanced_key))
         return std::nullopt;
-    for (int digit = 0; digit <= 9; ++digit) {
-        if (keypad_digits_as_cursor_keys[digit] == key)
-            return digit;
-    }
-    return std::nullopt;
+    const auto* const found
+        = std::find(std::begin(keypad_digits_as_cursor_keys), std::end(keypad_digits_as_cursor_keys), key);
+    if (found == std::end(keypad_digits_as_cursor_keys))
+        return std::nullopt;
+    return static_cast<int>(found - std::begin(keypad_digits_as_cursor_keys));
 }
 
 }  // namespace
