@@ -149,6 +149,16 @@ TEST(ConsoleWriter, APendingLineFeedIsPerformedByTheNextWrite)
     EXPECT_EQ(screen.row(5), "xy        ");
 }
 
+TEST(ConsoleWriter, AWriteMayStartInTheLastColumn)
+{
+    ScreenModel screen(10, 6, 0, 3);
+    screen.info.cursor_x = 9;
+    ConsoleWriter writer(screen);
+    writer.write("ab");
+    EXPECT_EQ(screen.row(0), ".........a");
+    EXPECT_EQ(screen.row(1), "b.........");
+}
+
 TEST(ConsoleWriter, ABufferOfTwoRowsScrollsByOne)
 {
     ScreenModel screen(4, 2, 0, 2);
@@ -318,12 +328,12 @@ TEST(ConsoleWriter, ConsoleOutputTurnsRawForGoodOnceTheConsoleCannotBeRead)
     ConsoleWriter writer(screen);
     writer.write("ab");
     screen.readable = false;
-    // This write cannot read the console: 80 x 25, the view's top-left
+    // This write cannot read the console: 80 x 25, from the view's top-left
     // corner (row 4), attribute 7. Its line feeds move the view down to
     // the 25th row, then scroll rows 0 to 24 by two. The read after it
     // fails too, so the rest is raw.
-    writer.write("\n" + std::string(85, 'x') + std::string(20, '\n') + "y");
-    EXPECT_EQ(screen.row(2), padded("ab", 100));
+    writer.write("c\n" + std::string(85, 'x') + std::string(20, '\n') + "y");
+    EXPECT_EQ(screen.row(2), padded("cb", 100));
     EXPECT_EQ(screen.row(3), padded(std::string(80, 'x'), 100));
     EXPECT_EQ(screen.row(4), padded("xxxxx", 100));
     EXPECT_EQ(screen.row(23), padded("", 100, ' '));

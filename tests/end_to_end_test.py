@@ -393,6 +393,19 @@ class KeyWait(TerminalCase):
         self.assertEqual(self.terminal.wait()[0], 0)
         self.assert_restored(self.terminal)
 
+    def test_a_sequence_past_its_limit_ends_the_wait_at_once(self):
+        # The second read returns 1.2 s late, as it may for a process kept
+        # off the CPU: past the limit, the wait takes only what is there.
+        skip_if_hosted(self, "the emulator makes its own system calls, and LeakSanitizer stops under ptrace")
+        terminal = self.open_terminal(["strace", "-o", "/dev/null", "-e", "trace=read",
+                                       "-e", "inject=read:delay_exit=1200000:when=2", *RADVAL, "1", "b"])
+        terminal.read_until(result_lines(b"1"))
+        terminal.wait_for_key_mode()
+        terminal.type(b"\x1b[")
+        time.sleep(0.1)
+        terminal.type(b"1;")
+        self.assertEqual(terminal.wait()[0], 0)
+
     def test_stops_and_continues_are_blocked_but_while_the_wait_sleeps(self):
         # Each pselect is held at its entry for a second, with the mask
         # radval keeps while awake; inside it, the mask radval started with.
@@ -639,30 +652,40 @@ class LostOutput(TerminalCase):
             file.seek(0)
             self.assertEqual(file.read(), result_lines(b"23039")[:3])
 
-    def test_output_waits_for_a_full_pipe_even_without_descriptors_to_spare(self):
+    def test_output_waits_for_a_full_pipe_with_or_without_descriptors_to_spare(self):
         skip_if_hosted(self, "the emulator or the sanitizers' runtime needs descriptors to start")
-        read_end, write_end = os.pipe()
-        self.addCleanup(os.close, read_end)
-        os.set_blocking(write_end, False)
-        filled = 0
-        try:
-            while True:
-                filled += os.write(write_end, b"f" * 4096)
-        except BlockingIOError:
-            pass
-        process = subprocess.Popen([*RADVAL], stdin=subprocess.DEVNULL, stdout=write_end,
-                                   preexec_fn=limited([(resource.RLIMIT_NOFILE, 0)]))
-        os.close(write_end)
-        time.sleep(0.3)
-        self.assertIsNone(process.poll())  # waiting for room, not gone
-        received = b""
-        while chunk := os.read(read_end, 65536):
-            received += chunk
-        _, status, usage = os.wait4(process.pid, 0)
-        process.returncode = os.waitstatus_to_exitcode(status)
-        self.assertEqual(process.returncode, 0)
-        self.assertEqual(received[filled:], USAGE)
-        self.assertLess(usage.ru_utime + usage.ru_stime, 0.2)
+        # A full pipe, with descriptors to spare for poll and without.
+        for limits in ([], [(resource.RLIMIT_NOFILE, 0)]):
+            with self.subTest(limits=limits):
+                read_end, write_end = os.pipe()
+                self.addCleanup(os.close, read_end)
+                os.set_blocking(write_end, False)
+                filled = 0
+                try:
+                    while True:
+                        filled += os.write(write_end, b"f" * 4096)
+                except BlockingIOError:
+                    pass
+                process = subprocess.Popen([*RADVAL], stdin=subprocess.DEVNULL, stdout=write_end,
+                                           preexec_fn=limited(limits))
+                self.addCleanup(process.kill)
+                os.close(write_end)
+                time.sleep(0.3)
+                self.assertIsNone(process.poll())  # waiting for room, not gone
+                self.assertEqual(process_stat(process.pid)[0], "S")  # asleep, not spinning on the full pipe
+                received = b""
+                deadline = time.monotonic() + PATIENCE
+                while True:
+                    readable, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
+                    self.assertTrue(readable, f"the output stopped after {len(received)} bytes")
+                    if not (chunk := os.read(read_end, 65536)):
+                        break
+                    received += chunk
+                _, status, usage = os.wait4(process.pid, 0)
+                process.returncode = os.waitstatus_to_exitcode(status)
+                self.assertEqual(process.returncode, 0)
+                self.assertEqual(received[filled:], USAGE)
+                self.assertLess(usage.ru_utime + usage.ru_stime, 0.2)
 
 
 class FailingCalls(TerminalCase):
@@ -714,9 +737,11 @@ class Idle(unittest.TestCase):
         self.addCleanup(process.kill)
         self.assertEqual(process.stdout.read(len(result_lines(b"1"))), result_lines(b"1"))
         time.sleep(0.1)
-        before = voluntary_switches(process.pid)
+        switches, ticks = voluntary_switches(process.pid), cpu_ticks(process.pid)
         time.sleep(2)
-        self.assertLessEqual(voluntary_switches(process.pid) - before, 1)
+        # Asleep throughout: neither woken, nor busy without a pause.
+        self.assertLessEqual(voluntary_switches(process.pid) - switches, 1)
+        self.assertLessEqual(cpu_ticks(process.pid) - ticks, 1)
 
 
 class Background(TerminalCase):
@@ -752,9 +777,12 @@ class Background(TerminalCase):
         terminal.read_until(result_lines(b"23039"))
         time.sleep(0.3)
         self.assert_restored(terminal)
+        shells_settings = termios.tcgetattr(terminal.slave)
+        shells_settings[6][termios.VREPRINT] = b"\x01"  # the shell's to change meanwhile
+        termios.tcsetattr(terminal.slave, termios.TCSANOW, shells_settings)
         terminal.type(b"ls\n")  # typed for the shell; the job's read stops it
         self.assertEqual(shell.report(), "stopped SIGTTIN\n")
-        self.assert_restored(terminal)
+        self.assertEqual(termios.tcgetattr(terminal.slave), shells_settings)
         termios.tcflush(terminal.slave, termios.TCIFLUSH)  # the shell has read its line
 
         shell.fg()

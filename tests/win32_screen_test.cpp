@@ -95,6 +95,23 @@ TEST_F(Win32ScreenTest, AHandleThatIsNoConsoleIsSaidSoAndLeavesWhatWasRead)
     CloseHandle(file);
 }
 
+// A console narrowed since it was read refuses a window as wide as it was:
+// the window keeps its columns and still moves to the rows asked for.
+TEST_F(Win32ScreenTest, AWindowTheConsoleRefusesKeepsItsColumnsAndTakesTheRows)
+{
+    Win32Screen screen(buffer_);
+    ScreenInfo read;
+    ASSERT_TRUE(screen.read_info(read));
+    ASSERT_TRUE(SetConsoleScreenBufferSize(buffer_, COORD{200, 30}));
+    screen.set_window(5, 14);
+    CONSOLE_SCREEN_BUFFER_INFO after{};
+    ASSERT_TRUE(GetConsoleScreenBufferInfo(buffer_, &after));
+    EXPECT_EQ(after.srWindow.Top, 5);
+    EXPECT_EQ(after.srWindow.Bottom, 14);
+    EXPECT_EQ(after.srWindow.Left, 0);
+    EXPECT_EQ(after.srWindow.Right, 99);
+}
+
 // The rendering rules over the console, and over a model of its size with
 // the same window, cursor and attribute: text, a TAB, a row of more than
 // 256 cells that wraps at the right edge, line feeds that move the window

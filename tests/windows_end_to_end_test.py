@@ -116,6 +116,17 @@ class Output(unittest.TestCase):
                     self.assertEqual(run(args), (line, 1))
 
 
+    def test_output_that_cannot_be_written_costs_only_the_output(self):
+        # On a full device every write fails: radval ends with its status,
+        # neither spinning on the write nor waiting.
+        for args, status in (([], 0), (["2", "b"], 1)):
+            with self.subTest(args=args), open("/dev/full", "wb") as full:
+                process = subprocess.Popen([EMULATOR, RADVAL, *args], stdin=subprocess.DEVNULL, stdout=full,
+                                           stderr=subprocess.DEVNULL)
+                self.addCleanup(process.kill)
+                self.assertEqual(process.wait(PATIENCE), status)
+
+
 class Wildcards(unittest.TestCase):
     def test_names_that_match_replace_the_argument_and_others_pass_unchanged(self):
         cases = [
@@ -172,11 +183,16 @@ class Pane:
 
     servers = itertools.count()
 
-    def __init__(self, args, width=80, height=25):
+    def __init__(self, args, width=80, height=25, tty_log=None):
         self.server = ["tmux", "-L", f"radval-test-{os.getpid()}-{next(Pane.servers)}"]
         command = shlex.join([EMULATOR, RADVAL, *args]) + '; printf "rc=%s" "$?"; sleep 600'
+        if tty_log:  # everything written to the pane's terminal, from before radval starts
+            command = "read -r go; " + command
         subprocess.run([*self.server, "new-session", "-d", "-x", str(width), "-y", str(height), command],
                        check=True)
+        if tty_log:
+            subprocess.run([*self.server, "pipe-pane", "-o", "cat >" + shlex.quote(tty_log)], check=True)
+            self.press("Enter")
 
     def rows(self):
         shown = subprocess.run([*self.server, "capture-pane", "-p"], stdout=subprocess.PIPE, text=True, check=True)
@@ -246,6 +262,17 @@ class ConsoleScreen(unittest.TestCase):
                 numeral = "1" * (width - 21) + "2"  # "ERROR: " and " is not base " fill the row
                 _, rows = self.show([numeral, "b"], "rc=1", width=width)
                 self.assertEqual(rows[:3], [f"ERROR: {numeral} is not base", "2", "rc=1"])
+
+    def test_a_bel_in_the_output_sounds_the_bell(self):
+        # The console sounds it on its terminal; as text it shows nothing.
+        with tempfile.TemporaryDirectory() as directory:
+            log = os.path.join(directory, "tty")
+            pane = Pane(["1\a", "b"], tty_log=log)
+            self.addCleanup(pane.close)
+            rows = pane.wait_for_row("rc=1")
+            self.assertEqual(rows[:3], ["", "ERROR: 1 is not base 2", "rc=1"])  # below the Enter that started it
+            with open(log, "rb") as written:
+                self.assertIn(b"\a", written.read())
 
     def test_the_value_between_empty_rows_then_a_key_press(self):
         pane, rows = self.show(["59FF", "h"], "23039")
