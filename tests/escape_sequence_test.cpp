@@ -35,6 +35,18 @@ TEST(EscapeSequence, TellsWhenAKeysBytesHaveNotAllArrived)
         {"\x1b[A\x1b[B", false},
         {"\x1b[A\x1b", true},
         {"\x1b[1\x03", false},  // garbled: a control byte ends it
+        // the edges of the grammar: parameters and intermediates run from
+        // space to '?', the modifier after ESC O from '0' to '9', and the
+        // Linux console's keys end at the byte after ESC [ [
+        {"\x1b[ ", true},
+        {"\x1b[?", true},
+        {"\x1b[\x1f", false},
+        {"\x1b[@", false},
+        {"\x1bO0", true},
+        {"\x1bO9", true},
+        {"\x1bO/", false},
+        {"\x1bO:", false},
+        {"\x1b[[1", false},
         {"x\x1b[2", true},
     };
     for (const auto& c : cases) {
