@@ -33,7 +33,7 @@ void print_blank_line()
 void print_unsigned_line(uint64_t value)
 {
     char line[20 + line_end.size()];  // 2^64 - 1 has 20 digits
-    char* const digits_end = std::to_chars(line, line + 20, value).ptr;
+    char* const digits_end = std::to_chars(line, line + sizeof line - line_end.size(), value).ptr;
     line_end.copy(digits_end, line_end.size());
     platform::write_output({line, static_cast<std::size_t>(digits_end - line) + line_end.size()});
 }
