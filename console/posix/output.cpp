@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <ctime>
+#include <iterator>
 
 #include <poll.h>
 #include <unistd.h>
@@ -36,8 +37,8 @@ void ignore_lost_output_signals()
 // the next try instead, so that the wait never spins.
 void wait_until_writable()
 {
-    pollfd out{STDOUT_FILENO, POLLOUT, 0};
-    if (poll(&out, 1, -1) >= 0 || errno == EINTR)
+    pollfd out[] = {{STDOUT_FILENO, POLLOUT, 0}};
+    if (poll(out, std::size(out), -1) >= 0 || errno == EINTR)
         return;
     const timespec period{0, 50L * 1000 * 1000};
     nanosleep(&period, nullptr);
