@@ -260,8 +260,11 @@ std::string deliver_close_event(const PROCESS_INFORMATION& radval)
     if (control_routine == nullptr)
         return "no control routine to deliver the event";
     SuspendThread(radval.hThread);
-    const HANDLE thread = CreateRemoteThread(radval.hProcess, nullptr, 0, control_routine,
-        reinterpret_cast<void*>(static_cast<ULONG_PTR>(CTRL_CLOSE_EVENT)), 0, nullptr);
+    // The control routine takes the event's number as its thread parameter,
+    // so the number travels as a pointer.
+    void* const event = reinterpret_cast<void*>(  // NOLINT(performance-no-int-to-ptr)
+        static_cast<ULONG_PTR>(CTRL_CLOSE_EVENT));
+    const HANDLE thread = CreateRemoteThread(radval.hProcess, nullptr, 0, control_routine, event, 0, nullptr);
     DWORD answered = 0;
     if (thread != nullptr) {
         WaitForSingleObject(thread, patience_ms);
