@@ -50,8 +50,10 @@ const Numeral valid_numerals[] = {
     {"3" + std::string(15, '0'), 4, 0xFFFFFFFFC0000000u},
     {"1" + std::string(16, '0'), 4, 0},
     {std::string(1000, '0') + "7", 8, 7},
-    // other bases: an odd one never wraps a weight to 0, base 1 has the one
+    // other bases: an odd one never wraps a weight to 0, so its 41st digit
+    // from the right still counts (3^40 modulo 2^32), base 1 has the one
     // digit 0, and in a base above 208 the byte 255 is the digit 207
+    {"1" + std::string(40, '0'), 3, 0x291FE821},
     {"4294967295", 10, all_ones},
     {"4294967296", 10, 0},
     {"00", 1, 0},
@@ -138,12 +140,14 @@ TEST(IntPower, MultipliesWithWrapAround)
         int32_t exponent;
         int32_t power;
     } powers[] = {
+        // a plain power first: a loop whose condition is wrong then fails
+        // here at once, before an exponent of 0 can keep it going for ever
+        {2, 1, 2},
         {2, 0, 1},
         {16, -1, 1},
         {16, std::numeric_limits<int32_t>::min(), 1},
         {0, 0, 1},
         {0, 3, 0},
-        {2, 1, 2},
         {2, 30, 1 << 30},
         {2, 31, std::numeric_limits<int32_t>::min()},
         {2, 32, 0},
@@ -161,7 +165,7 @@ TEST(IntPower, MultipliesWithWrapAround)
         {-2, 31, std::numeric_limits<int32_t>::min()},
     };
     for (const auto& p : powers) {
-        EXPECT_EQ(int_power(p.base, p.exponent), p.power) << p.base << "^" << p.exponent;
+        ASSERT_EQ(int_power(p.base, p.exponent), p.power) << p.base << "^" << p.exponent;
     }
 }
 
