@@ -37,8 +37,9 @@ class Run:
 
     def __init__(self, args, directory=None, stdin=subprocess.DEVNULL, program=None, env=None):
         self.file = tempfile.TemporaryFile()
+        self.errors = tempfile.TemporaryFile()  # what Wine says: radval writes nothing there
         self.process = subprocess.Popen([EMULATOR, program or RADVAL, *args], stdin=stdin, stdout=self.file,
-                                        stderr=subprocess.DEVNULL, cwd=directory, env=env)
+                                        stderr=self.errors, cwd=directory, env=env)
 
     def wait(self):
         status = self.process.wait(PATIENCE)
@@ -78,11 +79,22 @@ class Run:
             self.process.kill()
             self.process.wait()
         self.file.close()
+        self.errors.close()
 
 
 def run(args, directory=None):
-    with Run(args, directory) as call:
-        return call.wait()
+    """The output and exit status of a whole run. Now and then, under load,
+    Wine ends a program it could not start with status 1 and no output, as
+    radval ends when it cannot write its fault report: such a run is tried
+    once more, so that only a fault that repeats fails."""
+    for attempt in (1, 2):
+        with Run(args, directory) as call:
+            output, status = call.wait()
+            if output or status != 1 or attempt == 2:
+                return output, status
+            call.errors.seek(0)
+            said = call.errors.read()[-500:]
+            print(f"\n{args[:2]!r} wrote nothing and ended 1 (Wine said {said!r}); trying once more", file=sys.stderr)
 
 
 class Console:
