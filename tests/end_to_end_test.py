@@ -791,14 +791,18 @@ class Background(TerminalCase):
         self.assertEqual(shell.report(), "exit 0\n")
         self.assert_restored(terminal)
 
-def load_tests(loader, tests, pattern):
-    """The cases in the order they are written, the quick ones first, so
-    that a run told to stop at its first failure stops soon."""
+def in_written_order(module):
+    """The cases of `module` in the order they are written, the quick ones
+    first, so that a run told to stop at its first failure stops soon."""
     ordered = unittest.TestSuite()
-    for case in vars(sys.modules[__name__]).values():
-        if isinstance(case, type) and issubclass(case, unittest.TestCase) and case.__module__ == __name__:
+    for case in vars(module).values():
+        if isinstance(case, type) and issubclass(case, unittest.TestCase) and case.__module__ == module.__name__:
             ordered.addTests(case(name) for name in vars(case) if name.startswith("test_"))
     return ordered
+
+
+def load_tests(loader, tests, pattern):
+    return in_written_order(sys.modules[__name__])
 
 
 if __name__ == "__main__":

@@ -16,7 +16,7 @@ import tempfile
 import time
 import unittest
 
-from end_to_end_test import cpu_ticks
+from end_to_end_test import cpu_ticks, in_written_order
 from expected_output import CONVERSIONS, FAULTS, USAGE, USAGE_CALLS, result_lines
 
 EMULATOR = ""
@@ -338,13 +338,7 @@ class KeyPresses(unittest.TestCase):
 
 
 def load_tests(loader, tests, pattern):
-    """The cases in the order they are written, the quick ones first, so
-    that a run told to stop at its first failure stops soon."""
-    ordered = unittest.TestSuite()
-    for case in vars(sys.modules[__name__]).values():
-        if isinstance(case, type) and issubclass(case, unittest.TestCase) and case.__module__ == __name__:
-            ordered.addTests(case(name) for name in vars(case) if name.startswith("test_"))
-    return ordered
+    return in_written_order(sys.modules[__name__])
 
 
 if __name__ == "__main__":
