@@ -50,6 +50,10 @@ class Run:
         # open file, and a seek would move the offset under its next write.
         return os.pread(self.file.fileno(), os.fstat(self.file.fileno()).st_size, 0)
 
+    def said(self):
+        """The end of what Wine wrote to standard error."""
+        return os.pread(self.errors.fileno(), 500, max(0, os.fstat(self.errors.fileno()).st_size - 500))
+
     def wait_for_output(self, expected):
         """Waits until the output is `expected`; gives up as soon as it can
         no longer become that."""
@@ -87,14 +91,13 @@ def run(args, directory=None):
     Wine ends a program it could not start with status 1 and no output, as
     radval ends when it cannot write its fault report: such a run is tried
     once more, so that only a fault that repeats fails."""
-    for attempt in (1, 2):
-        with Run(args, directory) as call:
-            output, status = call.wait()
-            if output or status != 1 or attempt == 2:
-                return output, status
-            call.errors.seek(0)
-            said = call.errors.read()[-500:]
-            print(f"\n{args[:2]!r} wrote nothing and ended 1 (Wine said {said!r}); trying once more", file=sys.stderr)
+    with Run(args, directory) as call:
+        output, status = call.wait()
+        if output or status != 1:
+            return output, status
+        print(f"\n{args[:2]!r} wrote nothing and ended 1 (Wine said {call.said()!r}); trying once more", file=sys.stderr)
+    with Run(args, directory) as call:
+        return call.wait()
 
 
 class Console:
