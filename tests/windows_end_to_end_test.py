@@ -33,16 +33,38 @@ def portable(args):
 
 class Run:
     """radval.exe (or another `program`) with standard output going to a
-    file, in `directory`."""
+    file, in `directory`. Now and then, under load, Wine ends a program it
+    could not start with status 1 and no output, as radval ends when it
+    cannot write its fault report: such a run is started once more, so that
+    only a fault that repeats fails."""
 
     def __init__(self, args, directory=None, stdin=subprocess.DEVNULL, program=None, env=None):
+        self.command = [EMULATOR, program or RADVAL, *args]
+        self.options = {"stdin": stdin, "cwd": directory, "env": env}
+        self.tried_again = False
+        self.start()
+
+    def start(self):
         self.file = tempfile.TemporaryFile()
         self.errors = tempfile.TemporaryFile()  # what Wine says: radval writes nothing there
-        self.process = subprocess.Popen([EMULATOR, program or RADVAL, *args], stdin=stdin, stdout=self.file,
-                                        stderr=self.errors, cwd=directory, env=env)
+        self.process = subprocess.Popen(self.command, stdout=self.file, stderr=self.errors, **self.options)
+
+    def started_again(self):
+        """Whether the run ended as one Wine could not start, and was
+        started once more."""
+        if self.tried_again or self.process.poll() != 1 or self.output():
+            return False
+        print(f"\n{self.command[2:4]!r} wrote nothing and ended 1 (Wine said {self.said()!r}); trying once more",
+              file=sys.stderr)
+        self.close()
+        self.tried_again = True
+        self.start()
+        return True
 
     def wait(self):
         status = self.process.wait(PATIENCE)
+        if self.started_again():
+            status = self.process.wait(PATIENCE)
         return self.output(), status
 
     def output(self):
@@ -59,6 +81,8 @@ class Run:
         no longer become that."""
         deadline = time.monotonic() + PATIENCE
         while (output := self.output()) != expected:
+            if self.started_again():
+                continue
             if not expected.startswith(output) or time.monotonic() > deadline or self.process.poll() is not None:
                 raise AssertionError(f"output {output!r}, not {expected!r}")
             time.sleep(0.05)
@@ -87,15 +111,7 @@ class Run:
 
 
 def run(args, directory=None):
-    """The output and exit status of a whole run. Now and then, under load,
-    Wine ends a program it could not start with status 1 and no output, as
-    radval ends when it cannot write its fault report: such a run is tried
-    once more, so that only a fault that repeats fails."""
-    with Run(args, directory) as call:
-        output, status = call.wait()
-        if output or status != 1:
-            return output, status
-        print(f"\n{args[:2]!r} wrote nothing and ended 1 (Wine said {call.said()!r}); trying once more", file=sys.stderr)
+    """The output and exit status of a whole run."""
     with Run(args, directory) as call:
         return call.wait()
 
@@ -253,16 +269,16 @@ def rendered(text, width):
 
 
 class ConsoleScreen(unittest.TestCase):
-    def show(self, args, last_row, width=80, height=25):
+    def show(self, args, last_row, width=80, height=25, tty_log=None):
         """radval on a pane, once `last_row` is shown. A pane on which it
         showed nothing and ended 1, as Wine ends a program it could not
-        start, gets one more try, as run() gives a run."""
-        pane = Pane(args, width, height)
+        start, gets one more try, as a Run gets."""
+        pane = Pane(args, width, height, tty_log)
         self.addCleanup(pane.close)
         rows = pane.wait_for_row_or_end(last_row)
-        if rows[0] == "rc=1":
+        if [row for row in rows if row] == ["rc=1"]:
             print(f"\n{args[:2]!r} showed nothing and ended 1; trying once more", file=sys.stderr)
-            pane = Pane(args, width, height)
+            pane = Pane(args, width, height, tty_log)
             self.addCleanup(pane.close)
             rows = pane.wait_for_row_or_end(last_row)
         self.assertIn(last_row, rows)
@@ -300,9 +316,7 @@ class ConsoleScreen(unittest.TestCase):
         # The console sounds it on its terminal; as text it shows nothing.
         with tempfile.TemporaryDirectory() as directory:
             log = os.path.join(directory, "tty")
-            pane = Pane(["1\a", "b"], tty_log=log)
-            self.addCleanup(pane.close)
-            rows = pane.wait_for_row("rc=1")
+            _, rows = self.show(["1\a", "b"], "rc=1", tty_log=log)
             self.assertEqual(rows[:3], ["", "ERROR: 1 is not base 2", "rc=1"])  # below the Enter that started it
             with open(log, "rb") as written:
                 self.assertIn(b"\a", written.read())
