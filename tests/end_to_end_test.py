@@ -133,14 +133,24 @@ class Terminal:
         settings[3] &= ~local_off
         termios.tcsetattr(self.slave, termios.TCSANOW, settings)
         self.settings = termios.tcgetattr(self.slave)
+        self.output = b""
         if typed_ahead:
-            os.write(self.master, typed_ahead)
+            self.type_ahead(typed_ahead)
         self.process = subprocess.Popen(
             command, stdin=self.slave, stdout=self.slave if stdout is None else stdout,
             stderr=self.slave, start_new_session=True,
             preexec_fn=lambda: (take_terminal(controlling), prepare and prepare()),
             pass_fds=pass_fds)
-        self.output = b""
+
+    def type_ahead(self, typed):
+        """Types `typed` and waits for its echo. The terminal takes typed
+        bytes in a moment after they are written, and taken in after the
+        command has switched to key input they would not be typed ahead."""
+        os.write(self.master, typed)
+        while self.output != typed:
+            if not typed.startswith(self.output) or not select.select([self.master], [], [], PATIENCE)[0]:
+                raise AssertionError(f"echo {self.output!r}, not {typed!r}")
+            self.output += os.read(self.master, 64)
 
     def __enter__(self):
         return self
