@@ -23,6 +23,7 @@ EMULATOR = ""
 RADVAL = ""
 INJECTOR = ""
 PATIENCE = 60  # seconds; the emulator's first start sets up its prefix
+STARTING = 15  # seconds in which a run that Wine started has written something
 
 
 def portable(args):
@@ -33,10 +34,11 @@ def portable(args):
 
 class Run:
     """radval.exe (or another `program`) with standard output going to a
-    file, in `directory`. Now and then, under load, Wine ends a program it
-    could not start with status 1 and no output, as radval ends when it
-    cannot write its fault report: such a run is started once more, so that
-    only a fault that repeats fails."""
+    file, in `directory`. Now and then, under load, Wine fails to start a
+    program: it ends with status 1 and no output, as radval ends when it
+    cannot write its fault report, or it writes nothing at all, where radval
+    writes at once. Such a run is started once more, so that only a fault
+    that repeats fails."""
 
     def __init__(self, args, directory=None, stdin=subprocess.DEVNULL, program=None, env=None):
         self.command = [EMULATOR, program or RADVAL, *args]
@@ -45,16 +47,24 @@ class Run:
         self.start()
 
     def start(self):
+        self.started = time.monotonic()
         self.file = tempfile.TemporaryFile()
         self.errors = tempfile.TemporaryFile()  # what Wine says: radval writes nothing there
         self.process = subprocess.Popen(self.command, stdout=self.file, stderr=self.errors, **self.options)
 
     def started_again(self):
-        """Whether the run ended as one Wine could not start, and was
-        started once more."""
-        if self.tried_again or self.process.poll() != 1 or self.output():
+        """Whether the run failed to start, and was started once more."""
+        if self.tried_again or self.output():
             return False
-        print(f"\n{self.command[2:4]!r} wrote nothing and ended 1 (Wine said {self.said()!r}); trying once more",
+        status = self.process.poll()
+        if status is None and time.monotonic() - self.started > STARTING:
+            self.process.kill()
+            status = f"was stopped after {STARTING} s"
+        elif status == 1:
+            status = "ended 1"
+        else:
+            return False
+        print(f"\n{self.command[2:4]!r} wrote nothing and {status} (Wine said {self.said()!r}); trying once more",
               file=sys.stderr)
         self.close()
         self.tried_again = True
@@ -62,10 +72,12 @@ class Run:
         return True
 
     def wait(self):
-        status = self.process.wait(PATIENCE)
-        if self.started_again():
-            status = self.process.wait(PATIENCE)
-        return self.output(), status
+        deadline = time.monotonic() + PATIENCE
+        while self.started_again() or self.process.poll() is None:
+            if time.monotonic() > deadline:
+                raise AssertionError(f"still running, having written {self.output()!r}")
+            time.sleep(0.05)
+        return self.output(), self.process.returncode
 
     def output(self):
         # Read at an offset, not by seeking: radval writes through the same
