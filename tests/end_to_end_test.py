@@ -8,10 +8,13 @@ under it; with --sanitized, radval carries the sanitizers' runtime. Either
 way the few cases that would test that host's own start-up or system calls
 rather than radval's are skipped.
 """
+import contextlib
 import fcntl
 import os
+import re
 import resource
 import select
+import shlex
 import shutil
 import signal
 import subprocess
@@ -26,7 +29,7 @@ from expected_output import CONVERSIONS, FAULTS, USAGE, USAGE_CALLS, result_line
 RADVAL = []  # the command that runs radval
 EMULATED = False
 SANITIZED = False
-JOB_SHELL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "job_shell.py")
+ORPHANING = os.path.join(os.path.dirname(os.path.abspath(__file__)), "orphaned_job.py")
 PATIENCE = 10  # seconds before a test gives up on something that should happen
 
 def run(args, stdout=subprocess.PIPE):
@@ -126,7 +129,7 @@ class Terminal:
     from the terminal are the bytes written."""
 
     def __init__(self, command, typed_ahead=b"", stdout=None, pass_fds=(), prepare=None, local_off=0,
-                 controlling=True):
+                 controlling=True, env=None):
         self.master, self.slave = os.openpty()
         settings = termios.tcgetattr(self.slave)
         settings[1] &= ~termios.OPOST
@@ -140,7 +143,7 @@ class Terminal:
             command, stdin=self.slave, stdout=self.slave if stdout is None else stdout,
             stderr=self.slave, start_new_session=True,
             preexec_fn=lambda: (take_terminal(controlling), prepare and prepare()),
-            pass_fds=pass_fds)
+            pass_fds=pass_fds, env=env)
 
     def type_ahead(self, typed):
         """Types `typed` and waits for its echo. The terminal takes typed
@@ -463,73 +466,177 @@ class TypedAhead(TerminalCase):
         self.assert_restored(terminal)
 
 
-class JobShell:
-    """radval as a job of tests/job_shell.py on a fresh terminal, its
-    process `job`: `report()` reads the shell's next report, `fg()` and
-    `bg()` continue the stopped job in the foreground or the background."""
+def assert_idle(test, pid):
+    """`pid` sleeps, neither stopped nor using CPU, for half a second."""
+    before = cpu_ticks(pid)
+    time.sleep(0.5)
+    test.assertLessEqual(cpu_ticks(pid) - before, 1)
+    test.assertEqual(process_stat(pid)[0], "S")
 
-    def __init__(self, test, *shell_options, wrapper=()):
-        report_r, report_w = os.pipe()
-        control_r, self.control = os.pipe()
-        self.terminal = test.open_terminal([sys.executable, JOB_SHELL, *shell_options, str(report_w), str(control_r),
-                                            *wrapper, *RADVAL, "59FF", "h"], pass_fds=(report_w, control_r))
-        os.close(report_w)
-        os.close(control_r)
-        test.addCleanup(os.close, self.control)
-        self.reports = os.fdopen(report_r, "r")
-        test.addCleanup(self.reports.close)
-        self.job = int(self.report().removeprefix("started "))
 
-    def report(self):
-        if not select.select([self.reports], [], [], PATIENCE)[0]:
-            raise AssertionError("the job shell reported nothing")
-        return self.reports.readline()
+class Shell:
+    """A real interactive shell on a fresh terminal, typed at as a user
+    types: bash, whose fg hands the terminal to a job that is running without
+    continuing it, or dash, whose fg continues it. What the terminal shows is
+    read up to a mark, since a shell's notices of its jobs come when they
+    come."""
 
-    def fg(self):
-        os.write(self.control, b"fg\n")
+    PROMPT = b"ready$ "
+    SETTINGS = re.compile(rb"[0-9a-f]+(?::[0-9a-f]+){30,}")  # as stty -g prints them
+    COMMANDS = {"bash": ["bash", "--norc", "--noprofile", "-i"], "dash": ["dash", "-i"]}
 
-    def bg(self):
-        os.write(self.control, b"bg\n")
+    def __init__(self, test, name):
+        self.test = test
+        environment = {**os.environ, "PS1": self.PROMPT.decode(), "HISTFILE": "/dev/null", "TERM": "dumb"}
+        environment.pop("ENV", None)
+        self.terminal = test.open_terminal(self.COMMANDS[name], env=environment)
+        self.shown = b""
+        self.read_through(self.PROMPT)
+        self.radval = shlex.join(RADVAL) + " 59FF h"
 
-    def assert_idle(self, test):
-        """The job sleeps, neither stopped nor using CPU, for half a second."""
-        before = cpu_ticks(self.job)
-        time.sleep(0.5)
-        test.assertLessEqual(cpu_ticks(self.job) - before, 1)
-        test.assertEqual(process_stat(self.job)[0], "S")
+    def read_through(self, mark):
+        """What the terminal has shown since the last read, through the next
+        `mark`."""
+        deadline = time.monotonic() + PATIENCE
+        while mark not in self.shown:
+            if time.monotonic() > deadline:
+                raise AssertionError(f"no {mark!r} after {self.shown[-300:]!r}")
+            if select.select([self.terminal.master], [], [], 0.05)[0]:
+                self.shown += os.read(self.terminal.master, 65536)
+        end = self.shown.index(mark) + len(mark)
+        seen, self.shown = self.shown[:end], self.shown[end:]
+        return seen
+
+    def type(self, text):
+        self.terminal.type(text.encode())
+
+    def run(self, line):
+        """Types a command line; what it showed once the shell prompts again."""
+        self.type(line + "\n")
+        return self.read_through(self.PROMPT)
+
+    def settings(self):
+        """The terminal's settings as the shell's commands find them."""
+        return re.search(self.SETTINGS, self.run("stty -g"))[0]
+
+    def radval_process(self):
+        """radval's process, once the shell has started it."""
+        def radval():
+            for child in children(self.terminal.process.pid):
+                with contextlib.suppress(FileNotFoundError), open(f"/proc/{child}/cmdline", "rb") as cmdline:
+                    if b"\x0059FF\x00" in cmdline.read():
+                        return child
+            return None
+        settle(lambda: radval() is not None, "the shell started radval", self.terminal.process)
+        return radval()
+
+    def wait_for_the_key_wait(self, pid):
+        """Waits until radval waits for a key, in key mode, in the
+        foreground; then takes in what the terminal has shown so far."""
+        def waiting():
+            state, _, group, _, _, foreground = process_stat(pid)[:6]
+            return state == "S" and group == foreground and self.terminal.in_key_mode()
+        settle(waiting, "radval waited for a key in the foreground", self.terminal.process)
+        while select.select([self.terminal.master], [], [], 0.1)[0]:
+            self.shown += os.read(self.terminal.master, 65536)
+        self.shown = b""
+
+    def press_a_key(self, settings):
+        """Presses a key for radval, which must end at once with status 0,
+        having echoed nothing, left nothing for the shell, and put the
+        terminal back to `settings`."""
+        self.type("x")
+        self.test.assertEqual(self.read_through(self.PROMPT), self.PROMPT)
+        self.test.assertEqual(self.run('echo "rc=$?"'), b'echo "rc=$?"\nrc=0\n' + self.PROMPT)
+        self.test.assertEqual(self.settings(), settings)
+
+
+def children(pid):
+    with open(f"/proc/{pid}/task/{pid}/children") as listed:
+        return [int(child) for child in listed.read().split()]
 
 
 class JobControl(TerminalCase):
-    def test_ctrl_z_gives_the_terminal_back_and_the_wait_resumes_idle_after_fg_or_bg(self):
-        # With SIGCONT ignored no continue is ever noted: the stop itself
-        # must lead back to key mode. Continued in the background, the job
-        # waits idle, leaving the terminal alone, until its read stops it.
-        for shell_options, continued in (([], "fg"), (["--ignore", "SIGCONT"], "fg"), ([], "bg")):
-            with self.subTest(shell_options=shell_options, continued=continued):
-                shell = JobShell(self, *shell_options)
-                terminal = shell.terminal
-                terminal.read_until(result_lines(b"23039"))
-                terminal.wait_for_key_mode()
-                terminal.type(b"\x1a")
-                self.assertEqual(shell.report(), "stopped SIGTSTP\n")
-                self.assert_restored(terminal)
-                # Stopped by the one signal it unblocked to stop by.
-                self.assertEqual(blocked_signals(shell.job), signal_bits(signal.SIGCONT))
+    """radval as a job of a real bash and a real dash."""
 
-                if continued == "bg":
-                    shell.bg()
-                    shell.assert_idle(self)
-                    self.assert_restored(terminal)
-                    terminal.type(b"ls\n")  # typed for the shell; the job's read stops it
-                    self.assertEqual(shell.report(), "stopped SIGTTIN\n")
-                    termios.tcflush(terminal.slave, termios.TCIFLUSH)  # the shell has read its line
-                shell.fg()
-                terminal.wait_for_key_mode()
-                shell.assert_idle(self)
-                self.assertTrue(signal_mask(shell.job, "SigCgt") & signal_bits(signal.SIGTSTP), "Ctrl+Z is caught again")
-                terminal.type(b"x")
-                self.assertEqual(shell.report(), "exit 0\n")
-                self.assert_restored(terminal)
+    SHELLS = ("bash", "dash")
+
+    def test_started_in_the_background_it_ends_on_a_key_once_brought_to_the_foreground(self):
+        # Where the shell's own line starts radval in the background and
+        # brings it back, and where a later line does. A job that reaches
+        # the wait in the background stops, the terminal left to the shell.
+        for name in self.SHELLS:
+            for rounds, later_line in ((3, False), (20, True)):
+                with self.subTest(shell=name, later_line=later_line):
+                    shell = Shell(self, name)
+                    settings = shell.settings()
+                    for _ in range(rounds):
+                        if later_line:
+                            shell.run(shell.radval + " &")
+                            shell.type("fg\n")
+                        else:
+                            shell.type(shell.radval + " & sleep 1; fg\n")
+                        shell.wait_for_the_key_wait(shell.radval_process())
+                        shell.press_a_key(settings)
+
+    def test_ctrl_z_gives_the_terminal_back_and_fg_resumes_the_wait_idle(self):
+        # Continued in the background by bg, the job stops again at once:
+        # by SIGTTOU, with Ctrl+Z blocked as in the wait. With SIGCONT
+        # ignored no continue is ever noted: the stop itself must lead back
+        # to key mode.
+        cases = [(name, "", False) for name in self.SHELLS]
+        cases += [(name, "", True) for name in self.SHELLS]
+        cases.append(("bash", "trap '' CONT; ", False))
+        for name, trap, bg in cases:
+            with self.subTest(shell=name, trap=trap, bg=bg):
+                shell = Shell(self, name)
+                settings = shell.settings()
+                shell.type(trap + shell.radval + "\n")
+                job = shell.radval_process()
+                shell.wait_for_the_key_wait(job)
+                shell.type("\x1a")
+                shell.read_through(shell.PROMPT)
+                # Stopped by the one signal it unblocked to stop by.
+                self.assertEqual(process_stat(job)[0], "T")
+                self.assertEqual(blocked_signals(job), signal_bits(signal.SIGCONT))
+                self.assertEqual(shell.settings(), settings)
+                if bg:
+                    shell.run("bg")
+                    settle(lambda: process_stat(job)[0] == "T"
+                           and blocked_signals(job) == signal_bits(signal.SIGTSTP, signal.SIGCONT),
+                           "radval stopped again in the background", shell.terminal.process)
+                    self.assertEqual(shell.settings(), settings)
+                shell.type("fg\n")
+                shell.wait_for_the_key_wait(job)
+                assert_idle(self, job)
+                self.assertTrue(signal_mask(job, "SigCgt") & signal_bits(signal.SIGTSTP), "Ctrl+Z is caught again")
+                shell.press_a_key(settings)
+
+    def test_where_sigttou_is_ignored_a_background_job_leaves_the_terminal_alone(self):
+        # The terminal would let such a job set it from the background, and
+        # nothing stops it: it waits idle, leaving the terminal and what is
+        # typed to the shell (with SIGTTIN ignored too, a read would fail
+        # as if it had hung up), and takes the terminal as the shell has it
+        # once brought to the foreground, by bash without a continue.
+        for name in self.SHELLS:
+            with self.subTest(shell=name):
+                shell = Shell(self, name)
+                before = shell.settings()
+                shell.run("trap '' TTOU TTIN")
+                shell.type(shell.radval + " & sleep 1\n")
+                job = shell.radval_process()
+                settle(lambda: signal_mask(job, "SigCgt") & signal_bits(signal.SIGTSTP), "radval's wait began",
+                       shell.terminal.process)
+                assert_idle(self, job)
+                shell.type("stty -g\n")  # typed ahead for the shell while it sleeps
+                shown = shell.read_through(shell.PROMPT) + shell.read_through(shell.PROMPT)
+                self.assertEqual(re.search(Shell.SETTINGS, shown)[0], before)
+                shell.run("stty rprnt '^A'")
+                settings = shell.settings()
+                self.assertNotEqual(settings, before)
+                shell.type("fg\n")
+                shell.wait_for_the_key_wait(job)
+                shell.press_a_key(settings)
 
     def test_a_stop_the_system_discards_leaves_the_wait_in_key_mode(self):
         # radval leads a session of its own here, so its process group is
@@ -682,7 +789,13 @@ class LostOutput(TerminalCase):
                 os.close(write_end)
                 time.sleep(0.3)
                 self.assertIsNone(process.poll())  # waiting for room, not gone
-                self.assertEqual(process_stat(process.pid)[0], "S")  # asleep, not spinning on the full pipe
+                # Asleep, not spinning on the full pipe; without descriptors
+                # it wakes now and then to try again.
+                states = []
+                for _ in range(5):
+                    states.append(process_stat(process.pid)[0])
+                    time.sleep(0.01)
+                self.assertIn("S", states)
                 received = b""
                 deadline = time.monotonic() + PATIENCE
                 while True:
@@ -757,49 +870,35 @@ class Idle(unittest.TestCase):
 class Background(TerminalCase):
     def test_an_orphaned_background_job_ends_its_wait_when_the_terminal_refuses_a_read(self):
         # Started in the background by a script that has ended, radval can
-        # be neither stopped nor given the terminal: a line typed for the
-        # shell makes its read fail, and the wait ends there, idle before.
-        # So too where pselect fails and the read is made blind.
+        # be neither stopped nor given the terminal: a line typed, which no
+        # shell reads here, makes its read fail, and the wait ends there,
+        # idle before. So too where pselect fails and the read is made blind.
         wrappers = [()]
         if shutil.which("strace") and not (EMULATED or SANITIZED):
             wrappers.append((shutil.which("strace"), "-o", "/dev/null", "-e", "trace=pselect6", "-e",
                              "inject=pselect6:error=ENOMEM"))
         for wrapper in wrappers:
             with self.subTest(under_strace=bool(wrapper)):
-                shell = JobShell(self, "--orphaned", wrapper=wrapper)
-                terminal = shell.terminal
+                report_r, report_w = os.pipe()
+                done_r, done_w = os.pipe()
+                self.addCleanup(os.close, done_w)
+                terminal = self.open_terminal([sys.executable, ORPHANING, str(report_w), str(done_r), *wrapper, *RADVAL,
+                                               "59FF", "h"], pass_fds=(report_w, done_r))
+                os.close(report_w)
+                os.close(done_r)
+                with os.fdopen(report_r) as report:
+                    job = int(report.readline())
                 terminal.read_until(result_lines(b"23039"))
                 if not wrapper:
-                    shell.assert_idle(self)
+                    assert_idle(self, job)
                 terminal.type(b"ls\n")
                 deadline = time.monotonic() + PATIENCE
-                while os.path.exists(f"/proc/{shell.job}") and process_stat(shell.job)[0] != "Z":
+                while os.path.exists(f"/proc/{job}") and process_stat(job)[0] != "Z":
                     if time.monotonic() > deadline:
                         self.fail("the orphaned job kept waiting")
                     time.sleep(0.01)
                 self.assert_restored(terminal)
 
-    def test_a_background_job_leaves_the_terminal_alone_until_brought_to_the_foreground(self):
-        # A shell that ignores SIGTTOU for its jobs lets them set the
-        # terminal from the background; radval must not.
-        shell = JobShell(self, "--background")
-        terminal = shell.terminal
-        terminal.read_until(result_lines(b"23039"))
-        time.sleep(0.3)
-        self.assert_restored(terminal)
-        shells_settings = termios.tcgetattr(terminal.slave)
-        shells_settings[6][termios.VREPRINT] = b"\x01"  # the shell's to change meanwhile
-        termios.tcsetattr(terminal.slave, termios.TCSANOW, shells_settings)
-        terminal.type(b"ls\n")  # typed for the shell; the job's read stops it
-        self.assertEqual(shell.report(), "stopped SIGTTIN\n")
-        self.assertEqual(termios.tcgetattr(terminal.slave), shells_settings)
-        termios.tcflush(terminal.slave, termios.TCIFLUSH)  # the shell has read its line
-
-        shell.fg()
-        terminal.wait_for_key_mode()
-        terminal.type(b"x")
-        self.assertEqual(shell.report(), "exit 0\n")
-        self.assert_restored(terminal)
 
 def in_written_order(module):
     """The cases of `module` in the order they are written, the quick ones

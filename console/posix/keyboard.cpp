@@ -29,22 +29,28 @@ namespace {
 constexpr long sequence_gap_ms = 300;
 constexpr long sequence_limit_ms = 1000;
 // How long to sleep between looks when the system cannot tell us when input
-// arrives (pselect itself failing).
+// arrives (pselect itself failing), or when radval is in the foreground
+// again (key_mode_pending).
 constexpr long fallback_period_ms = 50;
 
 constexpr int keyboard_fd = STDIN_FILENO;
 
 bool begun = false;
 Keyboard keyboard = Keyboard::none;
+// Key mode waits for radval to be in the foreground, where nothing stops it
+// in the background (SIGTTOU ignored or blocked). A shell's fg need not
+// continue a job that is running (bash does not), so the wait looks for the
+// hand-over itself.
+bool key_mode_pending = false;
 
-void begin_once()
+// Takes key mode. From the background that stops radval (SIGTTOU), and the
+// wait tries again once a shell has continued it, whether in the
+// foreground or not.
+void take_key_mode()
 {
-    if (begun)
-        return;
-    begun = true;
-    catch_signals();
-    keyboard = save_terminal(keyboard_fd);
-    enter_key_mode();
+    do
+        key_mode_pending = !enter_key_mode(background_change_stops());
+    while (act_on_job_control());
 }
 
 timespec milliseconds(long ms)
@@ -66,6 +72,17 @@ enum class Input {
     unknown,  // the system could not tell: a read will
 };
 
+// Sleeps for `ms`, with signals unblocked, where there is nothing to wait on.
+void sleep_with_signals(long ms)
+{
+    const timespec period = milliseconds(ms);
+    sigset_t blocked;
+    if (sigprocmask(SIG_SETMASK, sleep_mask(), &blocked) == 0) {
+        nanosleep(&period, nullptr);
+        sigprocmask(SIG_SETMASK, &blocked, nullptr);
+    }
+}
+
 // Waits up to `timeout_ms` (-1: no limit) for the keyboard, with signals
 // unblocked. Should pselect fail, it sleeps at most one fallback period and
 // leaves it to a read to tell.
@@ -81,14 +98,8 @@ Input wait_for_input(long timeout_ms)
         return Input::ready;
     if (ready == 0 || errno == EINTR)
         return Input::none;
-    if (timeout_ms != 0) {
-        timespec period = milliseconds(timeout_ms < 0 ? fallback_period_ms : std::min(timeout_ms, fallback_period_ms));
-        sigset_t blocked;
-        if (sigprocmask(SIG_SETMASK, sleep_mask(), &blocked) == 0) {
-            nanosleep(&period, nullptr);
-            sigprocmask(SIG_SETMASK, &blocked, nullptr);
-        }
-    }
+    if (timeout_ms != 0)
+        sleep_with_signals(timeout_ms < 0 ? fallback_period_ms : std::min(timeout_ms, fallback_period_ms));
     return Input::unknown;
 }
 
@@ -134,33 +145,44 @@ Arrival take_keyboard_input()
 
 bool check_for_keys()
 {
-    begin_once();
+    const bool first = !begun;
+    if (first) {
+        begun = true;
+        catch_signals();
+        keyboard = find_keyboard(keyboard_fd);
+    }
     // A stop gives the terminal to the shell, and whatever ran meanwhile may
     // have reset it, so after any job-control signal the wait takes key mode
     // again. This one path also covers a stop the system discarded and a
     // continue that was never noted (SIGCONT ignored at start).
-    if (act_on_job_control())
-        enter_key_mode();
+    if (first || act_on_job_control() || key_mode_pending)
+        take_key_mode();
     switch (keyboard) {
     case Keyboard::none:
         return false;  // no key can arrive; only a signal ends the wait
     case Keyboard::hung_up:
         return true;
     case Keyboard::terminal:
+        if (key_mode_pending)
+            return false;  // in the background: what is typed is the shell's
         break;
     }
     const Arrival arrival = take_keyboard_input();
     return arrival.key || arrival.closed;
 }
 
-// Sleeps until the keyboard has input or hangs up, or a signal arrives.
+// Sleeps until the keyboard has input or hangs up, or a signal arrives; or,
+// while key mode waits for the terminal's hand-over, which nothing
+// announces, for one period.
 void pause_between_checks()
 {
-    // SIGTTIN and SIGTTOU come from our own read or tcsetattr, which return
-    // to the loop with the note taken: act on it before sleeping.
+    // SIGTTIN comes from our own read, which returns to the loop with the
+    // note taken: act on it before sleeping.
     if (job_control_noted())
         return;
-    if (keyboard == Keyboard::terminal)
+    if (key_mode_pending)
+        sleep_with_signals(fallback_period_ms);
+    else if (keyboard == Keyboard::terminal)
         wait_for_input(-1);
     else
         sigsuspend(sleep_mask());

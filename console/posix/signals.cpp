@@ -45,12 +45,11 @@ constexpr int listed_ending_signals[] = {
 #endif
 };
 
-constexpr int job_control_signals[] = {SIGTSTP, SIGTTIN, SIGTTOU, SIGCONT};
-
 volatile std::sig_atomic_t stop_signal = 0;  // the latest of TSTP, TTIN, TTOU
 volatile std::sig_atomic_t continued = 0;
 
 sigset_t mask_to_sleep_with{};
+bool ttou_stops = false;
 
 struct sigaction catcher_for(void (*handler)(int))
 {
@@ -90,12 +89,17 @@ extern "C" void note_job_control(int signal)
 
 // A signal ignored by whoever started us (nohup, a background job of a
 // script) stays ignored. Installing first and putting back in that rare case
-// costs one call a signal, where asking first would cost two.
-void catch_unless_ignored(int signal, const struct sigaction& catcher)
+// costs one call a signal, where asking first would cost two. Returns
+// whether the signal is caught.
+bool catch_unless_ignored(int signal, const struct sigaction& catcher)
 {
     struct sigaction previous;
-    if (sigaction(signal, &catcher, &previous) == 0 && previous.sa_handler == SIG_IGN)
-        sigaction(signal, &previous, nullptr);
+    if (sigaction(signal, &catcher, &previous) != 0)
+        return false;
+    if (previous.sa_handler != SIG_IGN)
+        return true;
+    sigaction(signal, &previous, nullptr);
+    return false;
 }
 
 void catch_ending_signals()
@@ -119,14 +123,17 @@ void block_tstp_and_cont()
         sigemptyset(&mask_to_sleep_with);
 }
 
-// Blocked, SIGTTIN and SIGTTOU would count as ignored, and a background job
-// could take the terminal; so they stay unblocked, and the read or tcsetattr
-// that raises them returns EINTR to the wait instead.
+// Caught, SIGTTIN and SIGTTOU make the read or tcsetattr that raises them
+// return EINTR to the wait, which then stops as they ask. Ignored or
+// blocked, SIGTTOU would let a background job set the terminal, and SIGTTIN
+// would make its read fail.
 void note_job_control_signals()
 {
     const struct sigaction catcher = catcher_for(note_job_control);
-    for (const int signal : job_control_signals)
-        catch_unless_ignored(signal, catcher);
+    catch_unless_ignored(SIGTSTP, catcher);
+    catch_unless_ignored(SIGTTIN, catcher);
+    catch_unless_ignored(SIGCONT, catcher);
+    ttou_stops = catch_unless_ignored(SIGTTOU, catcher) && sigismember(&mask_to_sleep_with, SIGTTOU) == 0;
 }
 
 // Stops the process as `signal` would, with the terminal as the shell
@@ -163,6 +170,11 @@ void catch_signals()
 const sigset_t* sleep_mask()
 {
     return &mask_to_sleep_with;
+}
+
+bool background_change_stops()
+{
+    return ttou_stops;
 }
 
 bool job_control_noted()

@@ -16,6 +16,10 @@ void catch_signals();
 // The signal mask to sleep with: the one radval started with.
 const sigset_t* sleep_mask();
 
+// Whether the terminal stops radval for changing its settings from the
+// background: SIGTTOU was neither ignored nor blocked at start.
+bool background_change_stops();
+
 // True while a job-control signal is noted and not yet acted on.
 bool job_control_noted();
 

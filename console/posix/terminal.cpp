@@ -11,7 +11,7 @@ namespace radval::platform {
 namespace {
 
 struct SavedTerminal {
-    int fd = -1;  // once its settings are saved
+    int fd = -1;  // once it is known to be a terminal
     termios settings{};
     volatile std::sig_atomic_t changed = 0;
 };
@@ -28,9 +28,10 @@ bool in_background()
 
 }  // namespace
 
-Keyboard save_terminal(int fd)
+Keyboard find_keyboard(int fd)
 {
-    if (tcgetattr(fd, &saved.settings) == 0) {
+    termios settings;
+    if (tcgetattr(fd, &settings) == 0) {
         saved.fd = fd;
         return Keyboard::terminal;
     }
@@ -41,13 +42,17 @@ Keyboard save_terminal(int fd)
 
 // Without flushing, so keys typed ahead stay and count. VMIN and VTIME of 0
 // make a read return what is there without blocking, and leave the file
-// status flags alone. A background job leaves the terminal to the shell: it
-// takes it once in the foreground, when its read has stopped it and it has
-// been continued.
-void enter_key_mode()
+// status flags alone.
+bool enter_key_mode(bool background_change_stops)
 {
-    if (saved.fd < 0 || in_background())
-        return;
+    if (saved.fd < 0)
+        return true;
+    if (!background_change_stops && in_background())
+        return false;
+    // Settings still changed are ours, put back by nobody (SIGSTOP cannot
+    // be caught): the saved ones stay.
+    if (saved.changed == 0 && tcgetattr(saved.fd, &saved.settings) != 0)
+        return true;
     termios keys = saved.settings;
     keys.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ECHONL | IEXTEN);
     keys.c_lflag |= ISIG;
@@ -55,9 +60,11 @@ void enter_key_mode()
     keys.c_cc[VMIN] = 0;
     keys.c_cc[VTIME] = 0;
     // Marked first: a signal that ends us halfway must still put it back.
+    // A change the terminal refuses leaves it as it was.
     saved.changed = 1;
     if (tcsetattr(saved.fd, TCSANOW, &keys) != 0)
-        put_terminal_back();
+        saved.changed = 0;
+    return true;
 }
 
 // tcsetattr is async-signal-safe, and so is this.
