@@ -80,10 +80,10 @@ class Installer(unittest.TestCase):
         """radval 59FF h, found on PATH by a fresh Wine process, a key
         pressed once it has written its value."""
         self.wine_server_ends()
-        with windows.Console() as console, \
-                windows.Run(["59FF", "h"], stdin=console.slave, program="radval", env=self.environment) as call:
+        with windows.console() as (keyboard, stdin), \
+                windows.Run(["59FF", "h"], stdin=stdin, program="radval", env=self.environment) as call:
             call.wait_for_output(result_lines(b"23039"))
-            os.write(console.master, b"x")
+            os.write(keyboard, b"x")
             return call.wait()
 
     def found_on_path(self):

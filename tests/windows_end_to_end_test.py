@@ -7,8 +7,10 @@ API.
 
 usage: windows_end_to_end_test.py EMULATOR PATH_TO_RADVAL_EXE PATH_TO_KEY_INJECTOR_EXE [unittest arguments]
 """
+import contextlib
 import itertools
 import os
+import pathlib
 import shlex
 import subprocess
 import sys
@@ -32,72 +34,123 @@ def portable(args):
     return all(a.isascii() for a in args) and sum(len(a) for a in args) < 30000
 
 
-class Run:
-    """radval.exe (or another `program`) with standard output going to a
-    file, in `directory`. Now and then, under load, Wine fails to start a
-    program: it ends with status 1 and no output, as radval ends when it
-    cannot write its fault report, or it writes nothing at all, where radval
-    writes at once. Such a run is started once more, so that only a fault
-    that repeats fails."""
+class WineProgram(contextlib.AbstractContextManager):
+    """A Windows program under the emulator (Wine), which under load now and
+    then fails to start one: it ends 1, or hangs, having shown nothing. Such
+    a start is made once more, with one message; one that has shown a sign
+    of life (`alive`) never is, so that nothing is sent to it twice."""
 
-    def __init__(self, args, directory=None, stdin=subprocess.DEVNULL, program=None, env=None):
-        self.command = [EMULATOR, program or RADVAL, *args]
-        self.options = {"stdin": stdin, "cwd": directory, "env": env}
+    def __init__(self, name):
+        self.name = name
         self.tried_again = False
+        self.launch()
+
+    def launch(self):
+        self.errors = tempfile.NamedTemporaryFile()  # what Wine says: radval writes nothing there
+        self.launched = time.monotonic()
         self.start()
 
-    def start(self):
-        self.started = time.monotonic()
-        self.file = tempfile.TemporaryFile()
-        self.errors = tempfile.TemporaryFile()  # what Wine says: radval writes nothing there
-        self.process = subprocess.Popen(self.command, stdout=self.file, stderr=self.errors, **self.options)
-
     def started_again(self):
-        """Whether the run failed to start, and was started once more."""
-        if self.tried_again or self.output():
+        """Whether the start failed, and the program was started once more."""
+        if self.tried_again or self.alive():
             return False
-        status = self.process.poll()
-        if status is None and time.monotonic() - self.started > STARTING:
-            self.process.kill()
-            status = f"was stopped after {STARTING} s"
-        elif status == 1:
-            status = "ended 1"
-        else:
+        status = self.status()
+        if status != 1 and (status is not None or time.monotonic() - self.launched <= STARTING):
             return False
-        print(f"\n{self.command[2:4]!r} wrote nothing and {status} (Wine said {self.said()!r}); trying once more",
+        failure = "ended 1" if status == 1 else f"ran {STARTING} s"
+        said = os.pread(self.errors.fileno(), 500, max(0, os.fstat(self.errors.fileno()).st_size - 500))
+        print(f"\n{self.name} showed nothing and {failure} (Wine said {said!r}); starting it once more",
               file=sys.stderr)
         self.close()
         self.tried_again = True
-        self.start()
+        self.launch()
         return True
 
-    def wait(self):
+    def status(self):
+        return self.process.poll()
+
+    def watch(self, look, seen):
+        """What `look` finds (a failure found is raised), asking about the
+        start after each look; gives up after a while, saying what was `seen`."""
         deadline = time.monotonic() + PATIENCE
-        while self.started_again() or self.process.poll() is None:
-            if time.monotonic() > deadline:
-                raise AssertionError(f"still running, having written {self.output()!r}")
+        while True:
+            found = look()
+            if not self.started_again():
+                if isinstance(found, AssertionError):
+                    raise found
+                if found is not None:
+                    return found
+                if time.monotonic() > deadline:
+                    raise AssertionError(seen())
             time.sleep(0.05)
-        return self.output(), self.process.returncode
+
+    def close(self):
+        self.stop()
+        self.errors.close()
+
+    def __exit__(self, *exception):
+        self.close()
+
+
+class Run(WineProgram):
+    """radval.exe (or another `program`) with standard output going to a
+    file, in `directory`: its output is its sign of life. Where the output
+    goes elsewhere (`stdout`), to be lost, Wine's word that it has loaded
+    the program is."""
+
+    def __init__(self, args, directory=None, stdin=subprocess.DEVNULL, program=None, env=None, stdout=None):
+        self.command = [EMULATOR, program or RADVAL, *args]
+        self.stdout = stdout
+        if stdout:
+            env = {**(env or os.environ), "WINEDEBUG": "-all,+loaddll"}
+        self.options = {"stdin": stdin, "cwd": directory, "env": env}
+        super().__init__(f"{os.path.basename(self.command[1])} {[a[:20] for a in args[:2]]!r}")
+
+    def start(self):
+        self.file = tempfile.TemporaryFile()
+        self.process = subprocess.Popen(self.command, stdout=self.stdout or self.file, stderr=self.errors,
+                                        **self.options)
+
+    def alive(self):
+        if self.stdout is None:
+            return bool(self.output())
+        return f'{os.path.basename(self.command[1])}" at'.encode() in pathlib.Path(self.errors.name).read_bytes()
+
+    def stop(self):
+        self.process.kill()  # nothing, once it has ended
+        self.process.wait()
+        self.file.close()
+
+    def wait(self):
+        """The output and exit status, once the program has ended."""
+        return self.watch(lambda: None if self.process.poll() is None else (self.output(), self.process.returncode),
+                          lambda: f"still running, having written {self.output()!r}")
 
     def output(self):
         # Read at an offset, not by seeking: radval writes through the same
         # open file, and a seek would move the offset under its next write.
         return os.pread(self.file.fileno(), os.fstat(self.file.fileno()).st_size, 0)
 
-    def said(self):
-        """The end of what Wine wrote to standard error."""
-        return os.pread(self.errors.fileno(), 500, max(0, os.fstat(self.errors.fileno()).st_size - 500))
-
     def wait_for_output(self, expected):
         """Waits until the output is `expected`; gives up as soon as it can
         no longer become that."""
-        deadline = time.monotonic() + PATIENCE
-        while (output := self.output()) != expected:
-            if self.started_again():
-                continue
-            if not expected.startswith(output) or time.monotonic() > deadline or self.process.poll() is not None:
-                raise AssertionError(f"output {output!r}, not {expected!r}")
-            time.sleep(0.05)
+        def shown():
+            ended, output = self.process.poll() is not None, self.output()
+            if output != expected and (ended or not expected.startswith(output)):
+                return AssertionError(f"output {output!r}, not {expected!r}")
+            return output == expected or None
+        self.watch(shown, lambda: f"output {self.output()!r}, not {expected!r}")
+
+    def lines(self):
+        """Each line of the output as it comes, until the program ends."""
+        def line_after(taken):
+            ended, output = self.process.poll() is not None, self.output()
+            end = output.find(b"\n", taken)
+            return output[taken:end + 1].decode() if end >= 0 else "" if ended else None
+        taken = 0
+        while line := self.watch(lambda: line_after(taken), lambda: f"nothing more after {self.output()[-200:]!r}"):
+            yield line.rstrip("\r\n")  # the runtime writes text with CR LF
+            taken += len(line)
 
     def assert_waits_idle(self):
         """Still running a second later, having used next to no CPU: the
@@ -108,42 +161,23 @@ class Run:
         used = cpu_ticks(self.process.pid) - before
         assert used <= 5, f"radval used {used} clock ticks of CPU in a second of waiting"
 
-    def __enter__(self):
-        return self
 
-    def __exit__(self, *exception):
-        self.close()
-
-    def close(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
-        self.file.close()
-        self.errors.close()
-
-
-def run(args, directory=None):
+def run(args, program=None):
     """The output and exit status of a whole run."""
-    with Run(args, directory) as call:
+    with Run(args, program=program) as call:
         return call.wait()
 
 
-class Console:
+@contextlib.contextmanager
+def console():
     """A pseudo-terminal for standard input, which the emulator turns into
-    the program's console keyboard."""
-
-    def __init__(self):
-        self.master, self.slave = os.openpty()
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exception):
-        self.close()
-
-    def close(self):
-        os.close(self.master)
-        os.close(self.slave)
+    the program's console keyboard: the end to type on, and the input."""
+    keyboard, stdin = os.openpty()
+    try:
+        yield keyboard, stdin
+    finally:
+        os.close(keyboard)
+        os.close(stdin)
 
 
 class Output(unittest.TestCase):
@@ -158,16 +192,12 @@ class Output(unittest.TestCase):
                 with self.subTest(args=[a[:20] for a in args]):
                     self.assertEqual(run(args), (line, 1))
 
-
     def test_output_that_cannot_be_written_costs_only_the_output(self):
         # On a full device every write fails: radval ends with its status,
         # neither spinning on the write nor waiting.
         for args, status in (([], 0), (["2", "b"], 1)):
-            with self.subTest(args=args), open("/dev/full", "wb") as full:
-                process = subprocess.Popen([EMULATOR, RADVAL, *args], stdin=subprocess.DEVNULL, stdout=full,
-                                           stderr=subprocess.DEVNULL)
-                self.addCleanup(process.kill)
-                self.assertEqual(process.wait(PATIENCE), status)
+            with self.subTest(args=args), open("/dev/full", "wb") as full, Run(args, stdout=full) as call:
+                self.assertEqual((call.wait()[1], call.alive()), (status, True))
 
 
 class Wildcards(unittest.TestCase):
@@ -184,10 +214,10 @@ class Wildcards(unittest.TestCase):
             with self.subTest(files=files, args=args), tempfile.TemporaryDirectory() as directory:
                 for name in files:
                     open(os.path.join(directory, name), "w").close()
-                with Console() as console, Run(args, directory, stdin=console.slave) as call:
+                with console() as (keyboard, stdin), Run(args, directory, stdin=stdin) as call:
                     call.wait_for_output(expected)
                     if expected.startswith(b"\r\n"):
-                        os.write(console.master, b"x")
+                        os.write(keyboard, b"x")
                     self.assertEqual(call.wait(), (expected, 0 if expected[:1] != b"E" else 1))
 
 
@@ -196,46 +226,57 @@ class KeyWait(unittest.TestCase):
         for args, digits in CONVERSIONS:
             if portable(args):
                 with self.subTest(args=args):
-                    with Console() as console, Run(args, stdin=console.slave) as call:
+                    with console() as (keyboard, stdin), Run(args, stdin=stdin) as call:
                         call.wait_for_output(result_lines(digits))
-                        os.write(console.master, b"k")
+                        os.write(keyboard, b"k")
                         self.assertEqual(call.wait(), (result_lines(digits), 0))
 
     def test_it_waits_until_a_key_and_a_function_key_counts(self):
-        console = Console()
-        self.addCleanup(console.close)
-        call = Run(["59FF", "h"], stdin=console.slave)
-        self.addCleanup(call.close)
-        call.wait_for_output(result_lines(b"23039"))
-        call.assert_waits_idle()
-        os.write(console.master, b"\x1b[15~")  # F5
-        self.assertEqual(call.wait(), (result_lines(b"23039"), 0))
+        with console() as (keyboard, stdin), Run(["59FF", "h"], stdin=stdin) as call:
+            call.wait_for_output(result_lines(b"23039"))
+            call.assert_waits_idle()
+            os.write(keyboard, b"\x1b[15~")  # F5
+            self.assertEqual(call.wait(), (result_lines(b"23039"), 0))
 
     def test_without_a_console_on_standard_input_it_keeps_waiting(self):
-        call = Run(["59FF", "h"])
-        self.addCleanup(call.close)
-        call.wait_for_output(result_lines(b"23039"))
-        call.assert_waits_idle()
+        with Run(["59FF", "h"]) as call:
+            call.wait_for_output(result_lines(b"23039"))
+            call.assert_waits_idle()
 
 
-class Pane:
+class Pane(WineProgram):
     """radval.exe on the console the emulator makes of a tmux pane (80 x 25
     unless told otherwise), followed by its exit status on the row where it
-    left the cursor. Each pane has a tmux server of its own: a server just
-    told to go may still hold its socket when the next one starts."""
+    left the cursor: any other row it shows is its sign of life. Each pane
+    has a tmux server of its own: a server just told to go may still hold
+    its socket when the next one starts."""
 
     servers = itertools.count()
 
     def __init__(self, args, width=80, height=25, tty_log=None):
+        self.args, self.width, self.height, self.tty_log = args, width, height, tty_log
+        super().__init__(f"{[a[:20] for a in args[:2]]!r} on a pane")
+
+    def start(self):
         self.server = ["tmux", "-L", f"radval-test-{os.getpid()}-{next(Pane.servers)}"]
-        command = shlex.join([EMULATOR, RADVAL, *args]) + '; printf "rc=%s" "$?"; sleep 600'
-        if tty_log:  # everything written to the pane's terminal, from before radval starts
+        command = (shlex.join([EMULATOR, RADVAL, *self.args]) + " 2>" + shlex.quote(self.errors.name)
+                   + '; printf "rc=%s" "$?"; sleep 600')
+        if self.tty_log:  # everything written to the pane's terminal, from before radval starts
             command = "read -r go; " + command
-        subprocess.run([*self.server, "new-session", "-d", "-x", str(width), "-y", str(height), command],
+        subprocess.run([*self.server, "new-session", "-d", "-x", str(self.width), "-y", str(self.height), command],
                        check=True)
-        if tty_log:
-            subprocess.run([*self.server, "pipe-pane", "-o", "cat >" + shlex.quote(tty_log)], check=True)
+        if self.tty_log:
+            subprocess.run([*self.server, "pipe-pane", "-o", "cat >" + shlex.quote(self.tty_log)], check=True)
             self.press("Enter")
+
+    def alive(self):
+        return any(row and not row.startswith("rc=") for row in self.rows())
+
+    def status(self):
+        return next((int(row[3:]) for row in self.rows() if row.startswith("rc=")), None)
+
+    def stop(self):
+        subprocess.run([*self.server, "kill-server"], check=False)
 
     def rows(self):
         shown = subprocess.run([*self.server, "capture-pane", "-p"], stdout=subprocess.PIPE, text=True, check=True)
@@ -244,26 +285,13 @@ class Pane:
     def wait_for_row_or_end(self, text):
         """The rows once one is `text` or the exit status is shown, since
         nothing follows that."""
-        deadline = time.monotonic() + PATIENCE
-        while text not in (rows := self.rows()) and not any(row.startswith("rc=") for row in rows):
-            if time.monotonic() > deadline:
-                raise AssertionError(f"no row {text!r} in {rows!r}")
-            time.sleep(0.1)
-        return rows
-
-    def wait_for_row(self, text):
-        """Waits for a row that is `text`; gives up as soon as the exit
-        status is shown without it."""
-        rows = self.wait_for_row_or_end(text)
-        if text not in rows:
-            raise AssertionError(f"no row {text!r} in {rows!r}")
-        return rows
+        def shown():
+            rows = self.rows()
+            return rows if text in rows or any(row.startswith("rc=") for row in rows) else None
+        return self.watch(shown, lambda: f"no row {text!r} in {self.rows()!r}")
 
     def press(self, key):
         subprocess.run([*self.server, "send-keys", key], check=True)
-
-    def close(self):
-        subprocess.run([*self.server, "kill-server"], check=False)
 
 
 def rendered(text, width):
@@ -282,17 +310,10 @@ def rendered(text, width):
 
 class ConsoleScreen(unittest.TestCase):
     def show(self, args, last_row, width=80, height=25, tty_log=None):
-        """radval on a pane, once `last_row` is shown. A pane on which it
-        showed nothing and ended 1, as Wine ends a program it could not
-        start, gets one more try, as a Run gets."""
+        """radval on a pane, once `last_row` is shown."""
         pane = Pane(args, width, height, tty_log)
         self.addCleanup(pane.close)
         rows = pane.wait_for_row_or_end(last_row)
-        if [row for row in rows if row] == ["rc=1"]:
-            print(f"\n{args[:2]!r} showed nothing and ended 1; trying once more", file=sys.stderr)
-            pane = Pane(args, width, height, tty_log)
-            self.addCleanup(pane.close)
-            rows = pane.wait_for_row_or_end(last_row)
         self.assertIn(last_row, rows)
         return pane, rows
 
@@ -338,14 +359,15 @@ class ConsoleScreen(unittest.TestCase):
         time.sleep(0.5)
         self.assertNotIn("rc=0", pane.rows())
         pane.press("x")
-        rows = pane.wait_for_row("rc=0")
+        rows = pane.wait_for_row_or_end("rc=0")
         self.assertEqual(rows[:4], ["", "23039", "", "rc=0"])
 
 
 class KeyPresses(unittest.TestCase):
     """Input records written to a real console while radval waits, by the
     test program win32_key_injector.cpp, which defines the cases and what
-    each should do: end the wait, or not."""
+    each should do: end the wait, or not. Each report is checked as it
+    comes, so that the first wrong one ends the test with what it was."""
 
     REPORTS = {
         "key": "^ended 0$",
@@ -361,36 +383,18 @@ class KeyPresses(unittest.TestCase):
     }
 
     def test_each_rule_of_the_key_wait(self):
-        with Run(["--list"], program=INJECTOR) as listing:
-            listed, status = listing.wait()
+        listed, status = run(["--list"], program=INJECTOR)
         self.assertEqual(status, 0)
         cases = dict(line.split(" ") for line in listed.decode().splitlines())
         self.assertEqual(set(cases.values()), set(self.REPORTS))
-        reported, status = self.reports(cases)
-        if not reported and status == 1:
-            print("\nthe key injector reported nothing and ended 1; trying once more", file=sys.stderr)
-            reported, status = self.reports(cases)
-        self.assertEqual(reported, list(cases))
-        self.assertEqual(status, 0)
-
-    def reports(self, cases):
-        """The cases the injector reported on, each checked as it comes,
-        so that the first wrong one ends the test with what it was, and
-        the injector's exit status."""
-        console = Console()
-        self.addCleanup(console.close)
-        injector = subprocess.Popen([EMULATOR, INJECTOR, RADVAL], stdin=console.slave, stdout=subprocess.PIPE,
-                                    stderr=subprocess.DEVNULL, text=True)
-        self.addCleanup(injector.wait)
-        self.addCleanup(injector.kill)
-        self.addCleanup(injector.stdout.close)
-        reported = []
-        for line in injector.stdout:
-            name, report = line.rstrip("\n").split(" ", 1)
-            self.assertEqual(name, list(cases)[len(reported)])
-            self.assertRegex(report, self.REPORTS[cases[name]], f"case {name}")
-            reported.append(name)
-        return reported, injector.wait()
+        with console() as (keyboard, stdin), Run([RADVAL], stdin=stdin, program=INJECTOR) as injector:
+            reported = []
+            for line in injector.lines():
+                name, report = line.split(" ", 1)
+                self.assertEqual(name, list(cases)[len(reported)])
+                self.assertRegex(report, self.REPORTS[cases[name]], f"case {name}")
+                reported.append(name)
+            self.assertEqual((reported, injector.wait()[1]), (list(cases), 0))
 
 
 def load_tests(loader, tests, pattern):
