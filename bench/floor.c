@@ -1,5 +1,6 @@
 /* The floor of a static start: a static C program that writes one line and
- * ends. radval's start-up paths are measured against it. */
+ * ends. radval's start-up paths are measured against it, and the size of
+ * each build's radval against the floor built beside it. */
 #include <unistd.h>
 
 int main(void)

@@ -11,6 +11,13 @@ function(radval_compile_options target)
   endif()
 endfunction()
 
+# What radval's own code asks of the C++ runtime: nothing thrown, and no
+# type asked at run time. Linked statically, the runtime then brings none of
+# its exception and type machinery with it. The tests keep them.
+function(radval_runtime_options target)
+  target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti)
+endfunction()
+
 if(RADVAL_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)

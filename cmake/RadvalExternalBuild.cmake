@@ -10,7 +10,6 @@ function(radval_external_build name toolchain tests)
     BINARY_DIR ${CMAKE_BINARY_DIR}/${name}
     CMAKE_ARGS
       -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/${toolchain}
-      -DCMAKE_BUILD_TYPE=Release
       -DRADVAL_WERROR=${RADVAL_WERROR}
       -DRADVAL_SOURCE_DATE_EPOCH=${RADVAL_SOURCE_DATE_EPOCH}
       -DRADVAL_TESTS=${tests}

@@ -95,6 +95,18 @@ TEST(ConsoleWriter, PlacesEachByteByTheRules)
     }
 }
 
+TEST(ConsoleWriter, ARowLongerThanARunIsPlacedInPiecesWhereTheyBelong)
+{
+    ScreenModel screen(600, 3, 0, 3);
+    ConsoleWriter writer(screen);
+    std::string text;
+    for (int i = 0; i < 599; ++i)
+        text += static_cast<char>('a' + i % 26);
+    writer.write(text);
+    EXPECT_EQ(screen.row(0), text + ".");
+    EXPECT_EQ(screen.info.cursor_x, 599);
+}
+
 TEST(ConsoleWriter, TextAndFreedRowsTakeTheCurrentAttribute)
 {
     ScreenModel screen(10, 3, 0, 3);

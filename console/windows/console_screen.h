@@ -20,8 +20,6 @@ struct ScreenInfo {
 
 class ConsoleScreen {
 public:
-    virtual ~ConsoleScreen() = default;
-
     // False when standard output is no console (or it cannot be read).
     virtual bool read_info(ScreenInfo& info) = 0;
 
@@ -45,6 +43,11 @@ public:
 
     // Standard output as a plain file: the bytes go out unchanged.
     virtual void write_raw(std::string_view bytes) = 0;
+
+protected:
+    // Nothing is deleted through this interface, and a screen that lives for
+    // the whole run then needs nothing done at exit.
+    ~ConsoleScreen() = default;
 };
 
 }  // namespace radval

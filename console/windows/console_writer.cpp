@@ -1,7 +1,7 @@
 #include "console/windows/console_writer.h"
 
 #include <algorithm>
-#include <string>
+#include <cstddef>
 
 namespace radval {
 
@@ -124,9 +124,11 @@ private:
     {
         if (wrap_due_)
             next_line();
-        if (run_.empty())
+        if (run_length_ == sizeof run_)
+            place_run();
+        if (run_length_ == 0)
             run_x_ = x_;
-        run_ += c;
+        run_[run_length_++] = c;
         if (x_ == width_ - 1)
             wrap_due_ = true;  // the cursor stays put until more follows
         else
@@ -135,10 +137,10 @@ private:
 
     void place_run()
     {
-        if (run_.empty())
+        if (run_length_ == 0)
             return;
-        screen_.place(run_x_, y_, run_, attribute_);
-        run_.clear();
+        screen_.place(run_x_, y_, {run_, run_length_}, attribute_);
+        run_length_ = 0;
     }
 
     void bring_cursor_row_into_view(int rows_below)
@@ -178,7 +180,10 @@ private:
     const bool view_scrolls_alone_;
     bool wrap_due_ = false;
     bool view_moved_ = false;
-    std::string run_;
+    // A run longer than this, on a wide buffer, is placed in pieces, each
+    // where it would have landed in one.
+    char run_[256]{};
+    std::size_t run_length_ = 0;
     int run_x_ = 0;
 };
 

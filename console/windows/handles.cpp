@@ -1,17 +1,26 @@
 #include "console/windows/handles.h"
 
+#include <optional>
+
 namespace radval::platform {
+
+namespace {
+
+// Fetched at the first call. radval's one thread of its own is the only
+// one that asks, so nothing guards the fetch.
+std::optional<ConsoleHandles> handles;
+
+}  // namespace
 
 const ConsoleHandles& console_handles()
 {
-    static const ConsoleHandles handles = [] {
-        const ConsoleHandles fetched{GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE)};
+    if (!handles) {
+        handles = ConsoleHandles{GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE)};
         DWORD mode = 0;
-        if (GetConsoleMode(fetched.input, &mode))
-            SetConsoleMode(fetched.input, mode | ENABLE_PROCESSED_INPUT);
-        return fetched;
-    }();
-    return handles;
+        if (GetConsoleMode(handles->input, &mode))
+            SetConsoleMode(handles->input, mode | ENABLE_PROCESSED_INPUT);
+    }
+    return *handles;
 }
 
 }  // namespace radval::platform

@@ -1,6 +1,8 @@
 // Standard output on Windows: the rendering rules of ConsoleWriter over the
 // console's screen buffer, or plain WriteFile when standard output is no
 // console. Output that cannot be written is dropped without a message.
+#include <optional>
+
 #include "console/platform.h"
 #include "console/windows/console_writer.h"
 #include "console/windows/handles.h"
@@ -8,11 +10,22 @@
 
 namespace radval::platform {
 
+namespace {
+
+// Made at the first output, which fetches the handles. radval writes from
+// its one thread of its own, so nothing guards the making.
+std::optional<Win32Screen> screen;
+std::optional<ConsoleWriter> writer;
+
+}  // namespace
+
 void write_output(std::string_view bytes)
 {
-    static Win32Screen screen(console_handles().output);
-    static ConsoleWriter writer(screen);
-    writer.write(bytes);
+    if (!writer) {
+        screen.emplace(console_handles().output);
+        writer.emplace(*screen);
+    }
+    writer->write(bytes);
 }
 
 }  // namespace radval::platform
