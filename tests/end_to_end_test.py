@@ -530,6 +530,12 @@ class Shell:
         settle(lambda: radval() is not None, "the shell started radval", self.terminal.process)
         return radval()
 
+    def wait_until_stopped(self, pid):
+        """Waits until radval has stopped and the shell knows it, as a user
+        who reads its notice does before typing fg."""
+        settle(lambda: b"Stopped" in self.run("jobs"), "the shell saw radval stopped", self.terminal.process)
+        self.test.assertEqual(process_stat(pid)[0], "T")
+
     def wait_for_the_key_wait(self, pid):
         """Waits until radval waits for a key, in key mode, in the
         foreground; then takes in what the terminal has shown so far."""
@@ -573,6 +579,7 @@ class JobControl(TerminalCase):
                     for _ in range(rounds):
                         if later_line:
                             shell.run(shell.radval + " &")
+                            shell.wait_until_stopped(shell.radval_process())
                             shell.type("fg\n")
                         else:
                             shell.type(shell.radval + " & sleep 1; fg\n")
@@ -606,9 +613,8 @@ class JobControl(TerminalCase):
                     settings = shell.settings()
                     if bg:
                         shell.run("bg")
-                        settle(lambda: process_stat(job)[0] == "T"
-                               and blocked_signals(job) == signal_bits(signal.SIGTSTP, signal.SIGCONT),
-                               "radval stopped again in the background", shell.terminal.process)
+                        shell.wait_until_stopped(job)
+                        self.assertEqual(blocked_signals(job), signal_bits(signal.SIGTSTP, signal.SIGCONT))
                         self.assertEqual(shell.settings(), settings)
                     shell.type("fg\n")
                     shell.wait_for_the_key_wait(job)
