@@ -449,13 +449,15 @@ class KeyWait(TerminalCase):
 class OtherTerminal(TerminalCase):
     def test_a_terminal_that_is_not_the_controlling_one_gives_keys_too(self):
         # It has no job control for radval, so radval is in the background
-        # of none.
-        terminal = self.open_terminal([*RADVAL, "1", "b"], controlling=False)
-        terminal.read_until(result_lines(b"1"))
-        terminal.wait_for_key_mode()
-        terminal.type(b"x")
-        self.assertEqual(terminal.wait()[0], 0)
-        self.assert_restored(terminal)
+        # of none, even where nothing would stop it there.
+        for ignored in ([], [signal.SIGTTOU]):
+            with self.subTest(ignored=ignored):
+                terminal = self.open_terminal([*RADVAL, "1", "b"], controlling=False, prepare=limited(ignored=ignored))
+                terminal.read_until(result_lines(b"1"))
+                terminal.wait_for_key_mode()
+                terminal.type(b"x")
+                self.assertEqual(terminal.wait()[0], 0)
+                self.assert_restored(terminal)
 
 
 class TypedAhead(TerminalCase):

@@ -41,8 +41,7 @@ class WineProgram(contextlib.AbstractContextManager):
     of life (`alive`) never is, so that nothing is sent to it twice."""
 
     def __init__(self, name):
-        self.name = name
-        self.tried_again = False
+        self.name, self.tried_again = name, False
         self.launch()
 
     def launch(self):
@@ -101,9 +100,8 @@ class Run(WineProgram):
     def __init__(self, args, directory=None, stdin=subprocess.DEVNULL, program=None, env=None, stdout=None):
         self.command = [EMULATOR, program or RADVAL, *args]
         self.stdout = stdout
-        if stdout:
-            env = {**(env or os.environ), "WINEDEBUG": "-all,+loaddll"}
-        self.options = {"stdin": stdin, "cwd": directory, "env": env}
+        loading = {**(env or os.environ), "WINEDEBUG": "-all,+loaddll"}  # Wine's word on what it loads
+        self.options = {"stdin": stdin, "cwd": directory, "env": loading if stdout else env}
         super().__init__(f"{os.path.basename(self.command[1])} {[a[:20] for a in args[:2]]!r}")
 
     def start(self):
