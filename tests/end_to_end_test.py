@@ -88,9 +88,13 @@ def process_stat(pid):
         return stat.read().rsplit(")", 1)[1].split()
 
 
+def children(pid):
+    with open(f"/proc/{pid}/task/{pid}/children") as listed:
+        return [int(child) for child in listed.read().split()]
+
+
 def only_child(pid):
-    with open(f"/proc/{pid}/task/{pid}/children") as children:
-        return int(children.read().split()[0])
+    return children(pid)[0]
 
 
 def signal_mask(pid, field):
@@ -546,7 +550,7 @@ class Shell:
             return state == "S" and group == foreground and self.terminal.in_key_mode()
         settle(waiting, "radval waited for a key in the foreground", self.terminal.process)
         while select.select([self.terminal.master], [], [], 0.1)[0]:
-            self.shown += os.read(self.terminal.master, 65536)
+            os.read(self.terminal.master, 65536)
         self.shown = b""
 
     def press_a_key(self, settings):
@@ -557,11 +561,6 @@ class Shell:
         self.test.assertEqual(self.read_through(self.PROMPT), self.PROMPT)
         self.test.assertEqual(self.run('echo "rc=$?"'), b'echo "rc=$?"\nrc=0\n' + self.PROMPT)
         self.test.assertEqual(self.settings(), settings)
-
-
-def children(pid):
-    with open(f"/proc/{pid}/task/{pid}/children") as listed:
-        return [int(child) for child in listed.read().split()]
 
 
 class JobControl(TerminalCase):

@@ -29,8 +29,8 @@ namespace {
 constexpr long sequence_gap_ms = 300;
 constexpr long sequence_limit_ms = 1000;
 // How long to sleep between looks when the system cannot tell us when input
-// arrives (pselect itself failing), or when radval is in the foreground
-// again (key_mode_pending).
+// arrives (pselect itself failing), or when radval has the terminal again
+// (key_mode_pending).
 constexpr long fallback_period_ms = 50;
 
 constexpr int keyboard_fd = STDIN_FILENO;
