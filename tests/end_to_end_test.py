@@ -54,14 +54,16 @@ def ended(process):
 
 
 def settle(condition, what, process):
-    """Waits for `condition`, giving up at once if `process` ends first."""
+    """Waits for `condition`, giving up at once if `process` ends first;
+    returns what the condition found."""
     deadline = time.monotonic() + PATIENCE
-    while not condition():
+    while not (found := condition()):
         if ended(process):
             raise AssertionError(f"radval ended before {what}")
         if time.monotonic() > deadline:
             raise AssertionError("gave up waiting for " + what)
         time.sleep(0.01)
+    return found
 
 
 def take_terminal(controlling=True):
@@ -533,8 +535,7 @@ class Shell:
                     if b"\x0059FF\x00" in cmdline.read():
                         return child
             return None
-        settle(lambda: radval() is not None, "the shell started radval", self.terminal.process)
-        return radval()
+        return settle(radval, "the shell started radval", self.terminal.process)
 
     def wait_until_stopped(self, pid):
         """Waits until radval has stopped and the shell knows it, as a user

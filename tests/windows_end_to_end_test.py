@@ -100,8 +100,9 @@ class Run(WineProgram):
     def __init__(self, args, directory=None, stdin=subprocess.DEVNULL, program=None, env=None, stdout=None):
         self.command = [EMULATOR, program or RADVAL, *args]
         self.stdout = stdout
-        loading = {**(env or os.environ), "WINEDEBUG": "-all,+loaddll"}  # Wine's word on what it loads
-        self.options = {"stdin": stdin, "cwd": directory, "env": loading if stdout else env}
+        if stdout:
+            env = {**(env or os.environ), "WINEDEBUG": "-all,+loaddll"}  # Wine's word on what it loads
+        self.options = {"stdin": stdin, "cwd": directory, "env": env}
         super().__init__(f"{os.path.basename(self.command[1])} {[a[:20] for a in args[:2]]!r}")
 
     def start(self):
