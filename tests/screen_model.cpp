@@ -36,6 +36,8 @@ bool ScreenModel::inside(int x, int y) const
 
 void ScreenModel::place(int x, int y, std::string_view characters, uint16_t attribute)
 {
+    if (characters.size() > longest_place)
+        fault("a place of " + std::to_string(characters.size()) + " characters at once");
     for (const char c : characters) {
         if (!inside(x, y)) {
             fault("a character placed outside the buffer at " + std::to_string(x) + "," + std::to_string(y));

@@ -3,6 +3,7 @@
 // the console API; the tests realise them with an in-memory screen buffer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -20,11 +21,16 @@ struct ScreenInfo {
 
 class ConsoleScreen {
 public:
+    // The most characters one place() takes: a longer run is placed in
+    // pieces, so that a screen needs no more than this much room for one.
+    static constexpr std::size_t longest_place = 256;
+
     // False when standard output is no console (or it cannot be read).
     virtual bool read_info(ScreenInfo& info) = 0;
 
     // Places characters into row `y` from column `x` on, in `attribute`,
-    // without moving the console's cursor. They fit within the row.
+    // without moving the console's cursor. They fit within the row, and are
+    // at most `longest_place`.
     virtual void place(int x, int y, std::string_view characters, uint16_t attribute) = 0;
 
     // Moves rows `top` + `count` to `bottom` up to `top`; rows outside

@@ -182,7 +182,7 @@ private:
     bool view_moved_ = false;
     // A run longer than this, on a wide buffer, is placed in pieces, each
     // where it would have landed in one.
-    char run_[256]{};
+    char run_[ConsoleScreen::longest_place]{};
     std::size_t run_length_ = 0;
     int run_x_ = 0;
 };

@@ -27,21 +27,16 @@ bool Win32Screen::read_info(ScreenInfo& info)
 
 void Win32Screen::place(int x, int y, std::string_view characters, uint16_t attribute)
 {
-    CHAR_INFO cells[256];
-    while (!characters.empty()) {
-        const std::size_t count = std::min(characters.size(), std::size(cells));
-        CHAR_INFO* cell = cells;
-        for (const char character : characters.substr(0, count)) {
-            cell->Char.AsciiChar = character;
-            cell->Attributes = attribute;
-            ++cell;
-        }
-        const int last = x + static_cast<int>(count) - 1;
-        SMALL_RECT region{as_short(x), as_short(y), as_short(last), as_short(y)};
-        WriteConsoleOutputA(output_, cells, COORD{as_short(static_cast<int>(count)), 1}, COORD{0, 0}, &region);
-        characters.remove_prefix(count);
-        x = last + 1;
+    CHAR_INFO cells[longest_place];
+    const std::size_t count = std::min(characters.size(), std::size(cells));  // never past the cells
+    CHAR_INFO* cell = cells;
+    for (const char character : characters.substr(0, count)) {
+        cell->Char.AsciiChar = character;
+        cell->Attributes = attribute;
+        ++cell;
     }
+    SMALL_RECT region{as_short(x), as_short(y), as_short(x + static_cast<int>(count) - 1), as_short(y)};
+    WriteConsoleOutputA(output_, cells, COORD{as_short(static_cast<int>(count)), 1}, COORD{0, 0}, &region);
 }
 
 void Win32Screen::scroll_up(int top, int bottom, int count)
