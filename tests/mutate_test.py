@@ -62,9 +62,16 @@ class BadInput(unittest.TestCase):
             shutil.copy(MUTATE, os.path.join(copy, "tests"))
             with open(os.path.join(copy, "tests", "equivalent-mutants"), "w") as listed:
                 listed.write("app/main.cpp: no such line;\n  delete: it is not there\n")
-            done = mutate("--sample", "1", "app/main.cpp", tool=os.path.join(copy, "tests", "mutate"))
-            self.assertEqual(done.returncode, 2)
-            self.assertIn("equivalent-mutants:1: no such mutant", done.stderr)
+            for args in (["--sample", "1"], ["--list"]):
+                with self.subTest(args=args):
+                    done = mutate(*args, "app/main.cpp", tool=os.path.join(copy, "tests", "mutate"))
+                    self.assertEqual(done.returncode, 2)
+                    self.assertIn("equivalent-mutants:1: no such mutant", done.stderr)
+
+    def test_each_equivalent_mutant_listed_is_one_there_is(self):
+        # An entry left behind by a changed line would stop every later run.
+        done = mutate("--list")
+        self.assertEqual(done.returncode, 0, done.stderr)
 
 
 class Interrupted(unittest.TestCase):
