@@ -46,6 +46,13 @@ def skip_if_hosted(test, why):
         test.skipTest(why)
 
 
+def injecting(call, fault, log="/dev/null"):
+    """The start of a command line that runs what follows under strace, with
+    `fault` injected into each `call` it makes, as strace's inject= says;
+    strace writes the calls it saw to `log`."""
+    return ["strace", "-o", log, "-e", f"trace={call}", "-e", f"inject={call}:{fault}"]
+
+
 def ended(process):
     """Whether `process` has ended, without reaping it: its status and
     resource use are left for whoever waits for it."""
@@ -416,8 +423,7 @@ class KeyWait(TerminalCase):
         # The second read returns 1.2 s late, as it may for a process kept
         # off the CPU: past the limit, the wait takes only what is there.
         skip_if_hosted(self, "the emulator makes its own system calls, and LeakSanitizer stops under ptrace")
-        terminal = self.open_terminal(["strace", "-o", "/dev/null", "-e", "trace=read",
-                                       "-e", "inject=read:delay_exit=1200000:when=2", *RADVAL, "1", "b"])
+        terminal = self.open_terminal([*injecting("read", "delay_exit=1200000:when=2"), *RADVAL, "1", "b"])
         terminal.read_until(result_lines(b"1"))
         terminal.wait_for_key_mode()
         terminal.type(b"\x1b[")
@@ -429,8 +435,7 @@ class KeyWait(TerminalCase):
         # Each pselect is held at its entry for a second, with the mask
         # radval keeps while awake; inside it, the mask radval started with.
         skip_if_hosted(self, "the emulator makes its own system calls, and LeakSanitizer stops under ptrace")
-        terminal = self.open_terminal(["strace", "-o", "/dev/null", "-e", "trace=pselect6",
-                                       "-e", "inject=pselect6:delay_enter=1000000", *RADVAL, "1", "b"])
+        terminal = self.open_terminal([*injecting("pselect6", "delay_enter=1000000"), *RADVAL, "1", "b"])
         terminal.read_until(result_lines(b"1"))
         terminal.wait_for_key_mode()
         self.assertEqual(blocked_signals(only_child(terminal.process.pid)), signal_bits(signal.SIGTSTP, signal.SIGCONT))
@@ -671,10 +676,9 @@ class JobControl(TerminalCase):
         # The mark is gone once radval has put the terminal back to stop.
         # Under strace, each pselect held at its entry for a second shows the
         # mask radval keeps while awake: stops and continues blocked again.
-        wrappers = [()]
+        wrappers = [[]]
         if not (EMULATED or SANITIZED):
-            wrappers.append((shutil.which("strace"), "-o", "/dev/null", "-e", "trace=pselect6",
-                             "-e", "inject=pselect6:delay_enter=1000000"))
+            wrappers.append(injecting("pselect6", "delay_enter=1000000"))
         for wrapper in wrappers:
             with self.subTest(under_strace=bool(wrapper)):
                 terminal = self.open_terminal([*wrapper, *RADVAL, "1", "b"])
@@ -870,11 +874,9 @@ class FailingCalls(TerminalCase):
         skip_if_hosted(self, "the emulator makes its own system calls, and LeakSanitizer stops under ptrace")
         for blocking in (True, False):
             with self.subTest(blocking=blocking), tempfile.NamedTemporaryFile("r") as calls:
-                self.assert_idle_then_ended_by_a_key(["strace", "-o", calls.name, "-e", "trace=pselect6",
-                                                      "-e", "inject=pselect6:error=ENOMEM", *RADVAL, "1", "b"],
-                                                     blocking=blocking)
+                self.assert_idle_then_ended_by_a_key([*injecting("pselect6", "error=ENOMEM", calls.name), *RADVAL,
+                                                      "1", "b"], blocking=blocking)
                 self.assertLess(sum(line.startswith("pselect6(") for line in calls), 60)
-
 
     @unittest.skipUnless(shutil.which("strace"), "needs strace")
     def test_a_read_that_fails_for_now_loses_no_key(self):
@@ -883,8 +885,7 @@ class FailingCalls(TerminalCase):
         skip_if_hosted(self, "the emulator makes its own system calls, and LeakSanitizer stops under ptrace")
         for error in ("EINTR", "EAGAIN"):
             with self.subTest(error=error):
-                terminal = self.open_terminal(["strace", "-o", "/dev/null", "-e", "trace=read",
-                                               "-e", f"inject=read:error={error}:when=1", *RADVAL, "1", "b"])
+                terminal = self.open_terminal([*injecting("read", f"error={error}:when=1"), *RADVAL, "1", "b"])
                 terminal.read_until(result_lines(b"1"))
                 terminal.wait_for_key_mode()
                 terminal.type(b"x")
@@ -912,10 +913,9 @@ class Background(TerminalCase):
         # be neither stopped nor given the terminal: a line typed, which no
         # shell reads here, makes its read fail, and the wait ends there,
         # idle before. So too where pselect fails and the read is made blind.
-        wrappers = [()]
+        wrappers = [[]]
         if shutil.which("strace") and not (EMULATED or SANITIZED):
-            wrappers.append((shutil.which("strace"), "-o", "/dev/null", "-e", "trace=pselect6", "-e",
-                             "inject=pselect6:error=ENOMEM"))
+            wrappers.append(injecting("pselect6", "error=ENOMEM"))
         for wrapper in wrappers:
             with self.subTest(under_strace=bool(wrapper)):
                 report_r, report_w = os.pipe()

@@ -26,7 +26,7 @@ def main():
             # be sent SIGHUP as its group is orphaned.
             while os.getppid() == starter:
                 time.sleep(0.01)
-            os.execv(command[0], command)
+            os.execvp(command[0], command)
         os.write(report, f"{job}\n".encode())
         os._exit(0)
     os.close(report)

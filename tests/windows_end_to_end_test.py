@@ -41,7 +41,7 @@ class WineProgram(contextlib.AbstractContextManager):
     of life (`alive`) never is, so that nothing is sent to it twice."""
 
     def __init__(self, name):
-        self.name, self.tried_again = name, False
+        self.name, self.watching = name, True
         self.launch()
 
     def launch(self):
@@ -50,20 +50,26 @@ class WineProgram(contextlib.AbstractContextManager):
         self.start()
 
     def started_again(self):
-        """Whether the start failed, and the program was started once more."""
-        if self.tried_again or self.alive():
+        """Whether the start failed, and the program was started once more;
+        after a sign of life, or a second start, there is nothing to watch."""
+        if not self.watching or self.alive():
+            self.watching = False
             return False
         status = self.status()
         if status != 1 and (status is not None or time.monotonic() - self.launched <= STARTING):
             return False
         failure = "ended 1" if status == 1 else f"ran {STARTING} s"
-        said = os.pread(self.errors.fileno(), 500, max(0, os.fstat(self.errors.fileno()).st_size - 500))
+        said = self.said()[-500:]
         print(f"\n{self.name} showed nothing and {failure} (Wine said {said!r}); starting it once more",
               file=sys.stderr)
         self.close()
-        self.tried_again = True
+        self.watching = False
         self.launch()
         return True
+
+    def said(self):
+        """What Wine wrote to standard error."""
+        return pathlib.Path(self.errors.name).read_bytes()
 
     def status(self):
         return self.process.poll()
@@ -113,7 +119,7 @@ class Run(WineProgram):
     def alive(self):
         if self.stdout is None:
             return bool(self.output())
-        return f'{os.path.basename(self.command[1])}" at'.encode() in pathlib.Path(self.errors.name).read_bytes()
+        return f'{os.path.basename(self.command[1])}" at'.encode() in self.said()
 
     def stop(self):
         self.process.kill()  # nothing, once it has ended
