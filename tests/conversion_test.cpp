@@ -1,4 +1,5 @@
 #include "conversion/conversion.h"
+#include "conversion/visible_text.h"
 #include "literal_conversion.h"
 
 #include <gtest/gtest.h>
@@ -201,6 +202,54 @@ TEST(ConvertDigits, TheLongestArgumentConvertsAndIsCheckedThroughout)
         text.front() = 'A';  // a digit only in base 16
         EXPECT_EQ(convert_digits(text, base).has_value(), base == 16) << "base " << base;
     }
+}
+
+std::string shown(std::string_view text)
+{
+    std::string all;
+    VisiblePieces pieces(text);
+    for (std::string_view piece = pieces.next(); !piece.empty(); piece = pieces.next())
+        all += piece;
+    return all;
+}
+
+TEST(VisiblePieces, ShowControlsInCaretNotationAndPassEverythingElse)
+{
+    const struct {
+        std::string text;
+        std::string shown;
+    } cases[] = {
+        {"", ""},
+        {" 59FF~", " 59FF~"},
+        {"^[", "^["},  // typed as it shows
+        {"\t1", "\t1"},
+        {std::string(1, '\0') + "\x1b\x1f", "^@^[^_"},
+        {"1\x1b]0;owned\a", "1^[]0;owned^G"},
+        {"12\r34\n", "12^M34^J"},
+        {"\x7f", "^?"},
+        // C1 in UTF-8, and as bytes of no character; the bytes around them
+        {"\xc2\x80\xc2\x9b\xc2\x9f\xc2\xa0", "M-^@M-^[M-^_\xc2\xa0"},
+        {"\x80\x9b\x9f\xa0\xff", "M-^@M-^[M-^_\xa0\xff"},
+        {"1\xc2", "1\xc2"},
+        // whole characters pass, whatever their bytes
+        {"\xef\xbc\xa6\xe2\x80\x8b\xe2\x80\x9b\xf0\x9f\x98\x80",
+            "\xef\xbc\xa6\xe2\x80\x8b\xe2\x80\x9b\xf0\x9f\x98\x80"},
+        {"\xdf\xbf\xef\xbf\xbf\xf4\x8f\xbf\xbf", "\xdf\xbf\xef\xbf\xbf\xf4\x8f\xbf\xbf"},
+        // a byte of 128 to 159 is a control unless it belongs to a
+        // well-formed character: cut short, overlong, a surrogate, past
+        // U+10FFFF, or a second byte that is no continuation
+        {"\xe2\x80", "\xe2M-^@"},
+        {"\xe0\x9f\x80", "\xe0M-^_M-^@"},
+        {"\xc1\x9b", "\xc1M-^["},
+        {"\xed\xa0\x80", "\xed\xa0M-^@"},
+        {"\xf0\x8f\x80\x80", "\xf0M-^OM-^@M-^@"},
+        {"\xf4\x90\x80\x80", "\xf4M-^PM-^@M-^@"},
+        {"\xf5\x80", "\xf5M-^@"},
+        {"\xe2\x9b\x41", "\xe2M-^[A"},
+        {"\xf0\x9f\x98\x1b", "\xf0M-^_M-^X^["},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(shown(c.text), c.shown) << ::testing::PrintToString(c.text);
 }
 
 }  // namespace

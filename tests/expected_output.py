@@ -27,6 +27,9 @@ USAGE_CALLS = [
     ["1", "hex"],
     ["1", " b"],
     ["12", "x"],  # the type is looked at before the numeral
+    # a full-width h, a script small o: no character outside ASCII is a type
+    ["59FF", "\uff48"],
+    ["17", "\u2134"],
 ]
 
 FAULTS = [
@@ -40,6 +43,24 @@ FAULTS = [
     (["G" + "0" * 100, "h"], b"ERROR: G" + b"0" * 100 + b" is not base 16\r\n"),
     (["1\xe9", "h"], b"ERROR: 1\xc3\xa9 is not base 16\r\n"),
     (["1" * 131070 + "2", "b"], b"ERROR: " + b"1" * 131070 + b"2 is not base 2\r\n"),
+    # No character outside ASCII is a digit, however like one it looks: a
+    # zero-width space pasted with the numeral, full-width digits and
+    # letters, infinity, a character of no ANSI code page. Each is named as
+    # it is, in UTF-8.
+    (["59FF\u200b", "h"], "ERROR: 59FF\u200b is not base 16\r\n".encode()),
+    (["\uff26\uff26", "h"], "ERROR: \uff26\uff26 is not base 16\r\n".encode()),
+    (["\uff11\uff10\uff11", "b"], "ERROR: \uff11\uff10\uff11 is not base 2\r\n".encode()),
+    (["\u221e", "h"], "ERROR: \u221e is not base 16\r\n".encode()),
+    (["\u4e2d", "h"], "ERROR: \u4e2d is not base 16\r\n".encode()),
+    # A control is shown, never sent to the terminal: it would set the
+    # window's title, clear the screen, ask for a reply typed as input, or
+    # make the one line two. TAB passes; so does every printable character.
+    (["1\x1b]0;owned\a", "h"], b"ERROR: 1^[]0;owned^G is not base 16\r\n"),
+    (["\x1b[2J\x1b[H", "h"], b"ERROR: ^[[2J^[[H is not base 16\r\n"),
+    (["12\r34", "h"], b"ERROR: 12^M34 is not base 16\r\n"),
+    (["1\x1b[6n", "h"], b"ERROR: 1^[[6n is not base 16\r\n"),
+    (["1\n2", "o"], b"ERROR: 1^J2 is not base 8\r\n"),
+    (["\x7f\t\x9b\xa0", "q"], b"ERROR: ^?\tM-^[\xc2\xa0 is not base 4\r\n"),
 ]
 
 CONVERSIONS = [

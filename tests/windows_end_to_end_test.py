@@ -29,9 +29,10 @@ STARTING = 15  # seconds in which a run that Wine started has written something
 
 
 def portable(args):
-    """Arguments that a Windows command line carries unchanged: ASCII, and
-    within its 32,767 characters."""
-    return all(a.isascii() for a in args) and sum(len(a) for a in args) < 30000
+    """Arguments that a Windows command line carries unchanged: within its
+    32,767 characters. The emulator takes the rest from the UTF-8 locale it
+    runs in as they are, for the runtime to split as UTF-16."""
+    return sum(len(a) for a in args) < 30000
 
 
 class WineProgram(contextlib.AbstractContextManager):
@@ -214,6 +215,9 @@ class Wildcards(unittest.TestCase):
             (["12"], ["1?", "q"], result_lines(b"6")),
             (["a1", "a2"], ["a?", "h"], USAGE),  # a1 and a2: type "a2"
             ([], ["1?1", "b"], b"ERROR: 1?1 is not base 2\r\n"),
+            # matched as the name is, not as the ANSI code page's F; named
+            # in the console's code page, which lacks it
+            (["\uff26"], ["*", "h"], b"ERROR: ? is not base 16\r\n"),
         ]
         for files, args, expected in cases:
             with self.subTest(files=files, args=args), tempfile.TemporaryDirectory() as directory:
@@ -350,14 +354,23 @@ class ConsoleScreen(unittest.TestCase):
                 _, rows = self.show([numeral, "b"], "rc=1", width=width)
                 self.assertEqual(rows[:3], [f"ERROR: {numeral} is not base", "2", "rc=1"])
 
-    def test_a_bel_in_the_output_sounds_the_bell(self):
-        # The console sounds it on its terminal; as text it shows nothing.
+    def test_a_numeral_outside_ascii_is_named_in_the_consoles_code_page(self):
+        # Code page 437 has \u00e9, and no full-width letter: those show as
+        # ?, never as their look-alike F.
+        for numeral, row in (("\u00e91", "ERROR: \u00e91 is not base 16"), ("\uff26\uff26", "ERROR: ?? is not base 16")):
+            with self.subTest(numeral=numeral):
+                _, rows = self.show([numeral, "h"], "rc=1")
+                self.assertEqual(rows[:2], [row, "rc=1"])
+
+    def test_a_bel_in_a_numeral_is_shown_and_sounds_nothing(self):
+        # On the console as in a file: the console would sound it on its
+        # terminal, which logs what it is sent.
         with tempfile.TemporaryDirectory() as directory:
             log = os.path.join(directory, "tty")
             _, rows = self.show(["1\a", "b"], "rc=1", tty_log=log)
-            self.assertEqual(rows[:3], ["", "ERROR: 1 is not base 2", "rc=1"])  # below the Enter that started it
+            self.assertEqual(rows[:3], ["", "ERROR: 1^G is not base 2", "rc=1"])  # below the Enter that started it
             with open(log, "rb") as written:
-                self.assertIn(b"\a", written.read())
+                self.assertNotIn(b"\a", written.read())
 
     def test_the_value_between_empty_rows_then_a_key_press(self):
         pane, rows = self.show(["59FF", "h"], "23039")

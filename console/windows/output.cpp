@@ -1,9 +1,11 @@
 // Standard output on Windows: the rendering rules of ConsoleWriter over the
 // console's screen buffer, or plain WriteFile when standard output is no
-// console. Output that cannot be written is dropped without a message.
+// console; text outside ASCII in the console's code page either way.
+// Output that cannot be written is dropped without a message.
 #include <optional>
 
 #include "console/platform.h"
+#include "console/windows/code_page.h"
 #include "console/windows/console_writer.h"
 #include "console/windows/handles.h"
 #include "console/windows/screen.h"
@@ -25,7 +27,8 @@ void write_output(std::string_view bytes)
         screen.emplace(console_handles().output);
         writer.emplace(*screen);
     }
-    writer->write(bytes);
+    const CodePageText text(bytes);
+    writer->write(text.bytes());
 }
 
 }  // namespace radval::platform

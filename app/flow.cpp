@@ -1,6 +1,5 @@
-// radval NUMERAL TYPE: the numeral's value in decimal, between two blank
-// lines, then a wait for a key. The arguments arrive as the shell (or, on
-// Windows, the runtime's wildcard expansion) delivers them.
+#include "app/flow.h"
+
 #include <optional>
 
 #include "app/program.h"
@@ -9,30 +8,24 @@
 #include "console/console.h"
 #include "conversion/conversion.h"
 
-namespace {
+namespace radval {
 
-// Argument `index`, or an empty string past the last one.
-const char* argument(int argc, char* argv[], int index)
-{
-    return index < argc ? argv[index] : "";
-}
+namespace {
 
 [[noreturn]] void usage_and_exit()
 {
-    radval::print_usage();
-    radval::end_program(0);
+    print_usage();
+    end_program(0);
 }
 
 }  // namespace
 
-int main(int argc, char* argv[])
+void run(std::string_view numeral, std::string_view type_letter)
 {
-    using namespace radval;
-
-    invalue = argument(argc, argv, 1);
+    invalue = numeral;
     if (invalue.empty())
         usage_and_exit();
-    type = argument(argc, argv, 2);
+    type = type_letter;
     if (type.empty())
         usage_and_exit();
     const std::optional<uint64_t> selected = base_for_type(type);
@@ -47,3 +40,5 @@ int main(int argc, char* argv[])
     wait_for_key();
     end_program(0);
 }
+
+}  // namespace radval
