@@ -3,12 +3,14 @@
 // The keyboard is the terminal on standard input, in key mode for the wait
 // (terminal.h): any byte counts as a key, Ctrl+C and Ctrl+\ raise
 // their signals, and a function or cursor key's escape sequence counts once,
-// its rest read so that it does not reach the shell. Hang-up is this
+// its rest read so that it does not reach the shell. The wait reads only
+// once the terminal has said it has input: in key mode a read waits for a
+// byte, as every program reading a terminal expects of one it shares. Hang-up is this
 // platform's close event: it ends the wait, whether it comes during the wait
 // or came before it. The signals that may interrupt the wait are answered in
 // signals.h.
-#include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <ctime>
 
 #include <sys/select.h>
@@ -24,10 +26,9 @@ namespace radval::platform {
 namespace {
 
 // A slow remote login may hold back the rest of a key's escape sequence:
-// bytes that follow within `sequence_gap_ms` of each other belong to it, for
-// `sequence_limit_ms` at most.
+// bytes that follow within `sequence_gap_ms` of each other belong to it, up
+// to the sequence's length bound (escape_sequence.h).
 constexpr long sequence_gap_ms = 300;
-constexpr long sequence_limit_ms = 1000;
 // How long to sleep between looks when the system cannot tell us when input
 // arrives (pselect itself failing), or when radval has the terminal again
 // (key_mode_pending).
@@ -58,13 +59,6 @@ timespec milliseconds(long ms)
     return {ms / 1000, (ms % 1000) * 1000000};
 }
 
-long milliseconds_since(const timespec& start)
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (now.tv_sec - start.tv_sec) * 1000 + (now.tv_nsec - start.tv_nsec) / 1000000;
-}
-
 // What a look at the keyboard found.
 enum class Input {
     none,     // nothing within the time allowed, or a signal to act on
@@ -84,8 +78,8 @@ void sleep_with_signals(long ms)
 }
 
 // Waits up to `timeout_ms` (-1: no limit) for the keyboard, with signals
-// unblocked. Should pselect fail, it sleeps at most one fallback period and
-// leaves it to a read to tell.
+// unblocked. Should pselect fail, it leaves it to a read to tell, after one
+// fallback period where it was to wait without limit.
 Input wait_for_input(long timeout_ms)
 {
     fd_set readable;
@@ -98,9 +92,28 @@ Input wait_for_input(long timeout_ms)
         return Input::ready;
     if (ready == 0 || errno == EINTR)
         return Input::none;
-    if (timeout_ms != 0)
-        sleep_with_signals(timeout_ms < 0 ? fallback_period_ms : std::min(timeout_ms, fallback_period_ms));
+    if (timeout_ms < 0)
+        sleep_with_signals(fallback_period_ms);
     return Input::unknown;
+}
+
+// Reads the keyboard with signals unblocked, as the wait sleeps: in key mode
+// the read waits for a byte where another reader of the terminal took what
+// the terminal said it had, or where the terminal could not tell, and a stop
+// or continue must still reach it. One noted already is acted on first.
+ssize_t read_keyboard(unsigned char* bytes, std::size_t size)
+{
+    sigset_t blocked;
+    if (sigprocmask(SIG_SETMASK, sleep_mask(), &blocked) != 0)
+        return read(keyboard_fd, bytes, size);
+    ssize_t count = -1;
+    errno = EINTR;
+    if (!job_control_noted())
+        count = read(keyboard_fd, bytes, size);
+    const int read_errno = errno;
+    sigprocmask(SIG_SETMASK, &blocked, nullptr);
+    errno = read_errno;
+    return count;
 }
 
 struct Arrival {
@@ -109,24 +122,21 @@ struct Arrival {
 };
 
 // Reads everything the keyboard holds now and, when that stops inside an
-// escape sequence, what follows of it within the gap and the limit.
+// escape sequence, what follows of it within the gap.
 Arrival take_keyboard_input()
 {
     Arrival arrival;
     EscapeSequence sequence;
-    timespec first_byte{};
     for (;;) {
-        long timeout_ms = 0;
-        if (sequence.incomplete())
-            timeout_ms = std::max(0L, std::min(sequence_gap_ms, sequence_limit_ms - milliseconds_since(first_byte)));
-        const Input input = wait_for_input(timeout_ms);
-        if (input == Input::none)
+        const Input input = wait_for_input(sequence.incomplete() ? sequence_gap_ms : 0);
+        // Where the terminal cannot tell, a read waits for the next byte:
+        // the key the wait is for will bring one, but once a key has come
+        // nothing more need.
+        if (input == Input::none || (input == Input::unknown && arrival.key))
             return arrival;
         unsigned char bytes[64];
-        const ssize_t count = read(keyboard_fd, bytes, sizeof bytes);
+        const ssize_t count = read_keyboard(bytes, sizeof bytes);
         if (count > 0) {
-            if (!arrival.key)
-                clock_gettime(CLOCK_MONOTONIC, &first_byte);
             arrival.key = true;
             for (ssize_t i = 0; i < count; ++i)
                 sequence.feed(bytes[i]);

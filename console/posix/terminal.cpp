@@ -18,6 +18,9 @@ struct SavedTerminal {
 
 SavedTerminal saved;
 
+constexpr cc_t ctrl_c = 0x03;
+constexpr cc_t ctrl_backslash = 0x1c;
+
 // A terminal that is not our controlling one has no job control: we are in
 // the background of none.
 bool in_background()
@@ -40,9 +43,13 @@ Keyboard find_keyboard(int fd)
     return errno == EIO ? Keyboard::hung_up : Keyboard::none;
 }
 
-// Without flushing, so keys typed ahead stay and count. VMIN and VTIME of 0
-// make a read return what is there without blocking, and leave the file
-// status flags alone.
+// Without flushing, so keys typed ahead stay and count. A read waits for
+// one byte (VMIN 1, VTIME 0), as a shell or pager reading the terminal
+// does: a program that shares it then only waits too, where a read that
+// returns at once would give it 0 bytes, which it takes for the end. The
+// file status flags, shared with that program, stay as they are. Ctrl+C
+// and Ctrl+\ raise their signals whatever keys the terminal had for them,
+// undefined ones included.
 bool enter_key_mode(bool background_change_stops)
 {
     if (saved.fd < 0)
@@ -57,8 +64,10 @@ bool enter_key_mode(bool background_change_stops)
     keys.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ECHONL | IEXTEN);
     keys.c_lflag |= ISIG;
     keys.c_iflag &= ~static_cast<tcflag_t>(IXON);
-    keys.c_cc[VMIN] = 0;
+    keys.c_cc[VMIN] = 1;
     keys.c_cc[VTIME] = 0;
+    keys.c_cc[VINTR] = ctrl_c;
+    keys.c_cc[VQUIT] = ctrl_backslash;
     // Marked first: a signal that ends us halfway must still put it back.
     // A change the terminal refuses leaves it as it was.
     saved.changed = 1;
