@@ -247,9 +247,24 @@ TEST(VisiblePieces, ShowControlsInCaretNotationAndPassEverythingElse)
         {"\xf5\x80", "\xf5M-^@"},
         {"\xe2\x9b\x41", "\xe2M-^[A"},
         {"\xf0\x9f\x98\x1b", "\xf0M-^_M-^X^["},
+        // the edges of each byte's range, with a byte of 128 to 159 that
+        // they make part of a character or not
+        {"\xc2\x80\xdf\x80\xe0\xa0\x80\xe0\xbf\x80\xe1\xbf\x80\xed\x9f\x80\xf0\x90\x80\x80\xf4\x8f\x80\x80",
+            "M-^@\xdf\x80\xe0\xa0\x80\xe0\xbf\x80\xe1\xbf\x80\xed\x9f\x80\xf0\x90\x80\x80\xf4\x8f\x80\x80"},
+        {"\xc3\x7f", "\xc3^?"},
+        {"\xe1\x7f\x80", "\xe1^?M-^@"},
+        {"\xe0\xc0\x80", "\xe0\xc0M-^@"},
+        {"\xe1\xc0\x80", "\xe1\xc0M-^@"},
+        {"\xf5\x80\x80\x80", "\xf5M-^@M-^@M-^@"},
+        {"\xe0\x80\x80", "\xe0M-^@M-^@"},
+        {"\xf0\x80\x80\x80", "\xf0M-^@M-^@M-^@"},
+        {"\xf4\x90\x80", "\xf4M-^PM-^@"},
+        {"\xf1\x80\x80\x7f", "\xf1M-^@M-^@^?"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(shown(c.text), c.shown) << ::testing::PrintToString(c.text);
+    // a character cut short by the text's end, whatever lies beyond it
+    EXPECT_EQ(shown(std::string_view("\xe2\x80\x8b", 2)), "\xe2M-^@");
 }
 
 }  // namespace
