@@ -1,4 +1,5 @@
-# 32-bit ARM Linux with hard float (armhf): shipped as a Debian package.
+# 32-bit ARM Linux with hard float (armhf): shipped as a Debian package and
+# an RPM package (armv7hl).
 set(CMAKE_SYSTEM_PROCESSOR armv7l)
 set(RADVAL_LINUX_TRIPLET arm-linux-gnueabihf)
 set(RADVAL_QEMU_ARCHITECTURE arm)
