@@ -101,8 +101,12 @@ std::string_view VisiblePieces::next()
 {
     std::size_t passing = plain_ ? rest_.size() : 0;
     Unit unit{};
-    while (passing < rest_.size() && (unit = first_unit({rest_.data() + passing, rest_.size() - passing})).passes)
+    while (passing < rest_.size()) {
+        unit = first_unit({rest_.data() + passing, rest_.size() - passing});
+        if (!unit.passes)
+            break;
         passing += unit.length;
+    }
     if (passing > 0) {
         const std::string_view run{rest_.data(), passing};
         rest_.remove_prefix(passing);
