@@ -198,6 +198,13 @@ class Output(unittest.TestCase):
                 with self.subTest(args=[a[:20] for a in args]):
                     self.assertEqual(run(args), (line, 1))
 
+    def test_a_command_line_of_the_greatest_length_windows_takes(self):
+        # 32,766 characters: the program's path as the emulator writes it,
+        # quoted (Z: and the Unix path), then the numeral and the type.
+        program = len('"Z:' + os.path.abspath(RADVAL) + '"')
+        numeral = "1" * (32766 - program - len(" ") - len(" b") - 1) + "2"
+        self.assertEqual(run([numeral, "b"]), (b"ERROR: " + numeral.encode() + b" is not base 2\r\n", 1))
+
     def test_output_that_cannot_be_written_costs_only_the_output(self):
         # On a full device every write fails: radval ends with its status,
         # neither spinning on the write nor waiting.
