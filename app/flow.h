@@ -5,9 +5,9 @@
 
 namespace radval {
 
-// Converts `numeral` in the base that `type` names and prints its value
+// Converts `numeral` in the base that `type_letter` names and prints its value
 // between two blank lines, then waits for a key; or prints the usage text,
 // or the fault report. A missing argument is an empty one. Never returns.
-[[noreturn]] void run(std::string_view numeral, std::string_view type);
+[[noreturn]] void run(std::string_view numeral, std::string_view type_letter);
 
 }  // namespace radval

@@ -5,10 +5,10 @@
 // their signals, and a function or cursor key's escape sequence counts once,
 // its rest read so that it does not reach the shell. The wait reads only
 // once the terminal has said it has input: in key mode a read waits for a
-// byte, as every program reading a terminal expects of one it shares. Hang-up is this
-// platform's close event: it ends the wait, whether it comes during the wait
-// or came before it. The signals that may interrupt the wait are answered in
-// signals.h.
+// byte, as every program reading a terminal expects of another that shares
+// it. Hang-up is this platform's close event: it ends the wait, whether it
+// comes during the wait or came before it. The signals that may interrupt
+// the wait are answered in signals.h.
 #include <cerrno>
 #include <cstddef>
 #include <ctime>
@@ -129,9 +129,9 @@ Arrival take_keyboard_input()
     EscapeSequence sequence;
     for (;;) {
         const Input input = wait_for_input(sequence.incomplete() ? sequence_gap_ms : 0);
-        // Where the terminal cannot tell, a read waits for the next byte:
-        // the key the wait is for will bring one, but once a key has come
-        // nothing more need.
+        // Where the terminal cannot tell, a read waits for a byte: the key
+        // the wait is for will bring one, but once a key has come nothing
+        // more may.
         if (input == Input::none || (input == Input::unknown && arrival.key))
             return arrival;
         unsigned char bytes[64];
