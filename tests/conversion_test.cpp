@@ -225,6 +225,7 @@ TEST(VisiblePieces, ShowControlsInCaretNotationAndPassEverythingElse)
         {"\t1", "\t1"},
         {std::string(1, '\0') + "\x1b\x1f", "^@^[^_"},
         {"1\x1b]0;owned\a", "1^[]0;owned^G"},
+        {"\x1b ~\t", "^[ ~\t"},  // the edges of what passes, beside a control
         {"12\r34\n", "12^M34^J"},
         {"\x7f", "^?"},
         // C1 in UTF-8, and as bytes of no character; the bytes around them
@@ -263,8 +264,10 @@ TEST(VisiblePieces, ShowControlsInCaretNotationAndPassEverythingElse)
     };
     for (const auto& c : cases)
         EXPECT_EQ(shown(c.text), c.shown) << ::testing::PrintToString(c.text);
-    // a character cut short by the text's end, whatever lies beyond it
+    // the text ends where it ends, whatever lies beyond it: a character cut
+    // short, a printable byte
     EXPECT_EQ(shown(std::string_view("\xe2\x80\x8b", 2)), "\xe2M-^@");
+    EXPECT_EQ(shown(std::string_view("\033ab~", 3)), "^[ab");
 }
 
 }  // namespace
