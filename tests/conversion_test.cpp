@@ -226,6 +226,8 @@ TEST(VisiblePieces, ShowControlsInCaretNotationAndPassEverythingElse)
         {std::string(1, '\0') + "\x1b\x1f", "^@^[^_"},
         {"1\x1b]0;owned\a", "1^[]0;owned^G"},
         {"\x1b ~\t", "^[ ~\t"},  // the edges of what passes, beside a control
+        {"1\x1f", "1^_"},
+        {"~\x7f", "~^?"},
         {"12\r34\n", "12^M34^J"},
         {"\x7f", "^?"},
         // C1 in UTF-8, and as bytes of no character; the bytes around them
@@ -261,6 +263,9 @@ TEST(VisiblePieces, ShowControlsInCaretNotationAndPassEverythingElse)
         {"\xf0\x80\x80\x80", "\xf0M-^@M-^@M-^@"},
         {"\xf4\x90\x80", "\xf4M-^PM-^@"},
         {"\xf1\x80\x80\x7f", "\xf1M-^@M-^@^?"},
+        {"\xf1\x80\x80\x80\xf1\xbf\x80\x80", "\xf1\x80\x80\x80\xf1\xbf\x80\x80"},
+        {"\xf1\xc0\x80\x80", "\xf1\xc0M-^@M-^@"},
+        {"\xe1\x80\xc0", "\xe1M-^@\xc0"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(shown(c.text), c.shown) << ::testing::PrintToString(c.text);
