@@ -265,16 +265,9 @@ def key_strings(*terminals):
 
 
 def grammar_shape(key):
-    """The classes of a key string's bytes in an escape sequence's grammar:
-    ESC, the [ or O that follows it, parameters, intermediates, finals."""
-    classes = []
-    for at, byte in enumerate(key):
-        if byte == 0x1b or (at > 0 and key[at - 1] == 0x1b and byte in b"[O"):
-            classes.append(bytes([byte]))
-        else:
-            classes.append(b"p" if 0x30 <= byte <= 0x3f else b"i" if 0x20 <= byte <= 0x2f else
-                           b"f" if 0x40 <= byte <= 0x7e else bytes([byte]))
-    return b"".join(classes)
+    """A key string with its parameter bytes as 0 and its final byte as F:
+    keys of one shape take one path through an escape sequence's grammar."""
+    return re.sub(rb"[\x40-\x7e]$", b"F", re.sub(rb"[\x30-\x3f]", b"0", key))
 
 
 def type_slowly(terminals, keys, gap):
