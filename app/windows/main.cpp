@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <cwchar>
 #include <string_view>
 
 #include "app/flow.h"
@@ -24,14 +25,18 @@ std::string_view utf8_argument(int argc, wchar_t* argv[], int index)
 {
     if (index >= argc)
         return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, argv[index], -1, nullptr, 0, nullptr, nullptr);
+    const wchar_t* const argument = argv[index];
+    // At most a command line's 32,766 characters; none converts to nothing.
+    const auto units = static_cast<int>(std::wcslen(argument));
+    if (units == 0)
+        return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, argument, units, nullptr, 0, nullptr, nullptr);
     char* const text = size > 0 ? static_cast<char*>(std::malloc(static_cast<std::size_t>(size))) : nullptr;
     // Without memory for an argument radval can judge neither: it ends as a
-    // failure, having written nothing, as the runtime does when it cannot
-    // build the argument list at all.
-    if (text == nullptr || WideCharToMultiByte(CP_UTF8, 0, argv[index], -1, text, size, nullptr, nullptr) != size)
+    // failure to start, having written nothing.
+    if (text == nullptr || WideCharToMultiByte(CP_UTF8, 0, argument, units, text, size, nullptr, nullptr) != size)
         radval::end_program(1);
-    return {text, static_cast<std::size_t>(size - 1)};
+    return {text, static_cast<std::size_t>(size)};
 }
 
 }  // namespace

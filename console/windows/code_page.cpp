@@ -39,12 +39,15 @@ CodePageText::CodePageText(std::string_view utf8) : bytes_(utf8)
     const UINT code_page = GetConsoleOutputCP();
     if (code_page == 0 || code_page == CP_UTF8)
         return;
-    // A write is at most a report naming one argument: its length fits.
+    // A write is at most a report naming one argument: its length fits. The
+    // text is radval's own UTF-8, well-formed: were it not, it would go out
+    // as it is.
     const auto length = static_cast<int>(utf8.size());
-    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+    const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
     auto* const wide
         = units > 0 ? static_cast<wchar_t*>(std::malloc(sizeof(wchar_t) * static_cast<std::size_t>(units))) : nullptr;
-    if (wide != nullptr && MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide, units) == units) {
+    if (wide != nullptr
+        && MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, wide, units) == units) {
         int size = 0;
         converted_ = converted(wide, units, code_page, size);
         if (converted_ != nullptr)
