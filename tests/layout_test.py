@@ -45,6 +45,7 @@ class Layout(unittest.TestCase):
         named = [name for row in table[1:] for name in re.findall(r"`([^`]+)`", row.split("|")[2])]
         with open(os.path.join(SOURCE, "tests", "run")) as script:
             listed = script.read().split("readonly needs='\n", 1)[1].split("'\n", 1)[0]
+        self.assertNotIn("'", listed, "a quote would end the list where bash reads it")
         self.assertEqual(sorted(named), sorted(line.split()[0] for line in listed.splitlines() if line.strip()))
 
     def test_every_path_it_names_exists(self):
