@@ -60,13 +60,16 @@ class BadInput(unittest.TestCase):
                 shutil.copytree(os.path.join(SOURCE, folder), os.path.join(copy, folder))
             os.mkdir(os.path.join(copy, "tests"))
             shutil.copy(MUTATE, os.path.join(copy, "tests"))
-            with open(os.path.join(copy, "tests", "equivalent-mutants"), "w") as listed:
-                listed.write("app/main.cpp: no such line;\n  delete: it is not there\n")
-            for args in (["--sample", "1"], ["--list"]):
-                with self.subTest(args=args):
-                    done = mutate(*args, "app/main.cpp", tool=os.path.join(copy, "tests", "mutate"))
-                    self.assertEqual(done.returncode, 2)
-                    self.assertIn("equivalent-mutants:1: no such mutant", done.stderr)
+            # A line that is not there, and a file that is gone, whichever
+            # file the run is of.
+            for entry in ("app/flow.cpp: no such line;", "app/gone.cpp: usage_and_exit();"):
+                with open(os.path.join(copy, "tests", "equivalent-mutants"), "w") as listed:
+                    listed.write(entry + "\n  delete: it is not there\n")
+                for args in (["--sample", "1"], ["--list"]):
+                    with self.subTest(entry=entry, args=args):
+                        done = mutate(*args, "app/flow.cpp", tool=os.path.join(copy, "tests", "mutate"))
+                        self.assertEqual(done.returncode, 2)
+                        self.assertIn("equivalent-mutants:1: no such mutant", done.stderr)
 
     def test_each_equivalent_mutant_listed_is_one_there_is(self):
         # An entry left behind by a changed line would stop every later run.
