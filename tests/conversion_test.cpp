@@ -262,6 +262,7 @@ TEST(VisiblePieces, ShowControlsInCaretNotationAndPassEverythingElse)
         {"\xe0\x80\x80", "\xe0M-^@M-^@"},
         {"\xf0\x80\x80\x80", "\xf0M-^@M-^@M-^@"},
         {"\xf4\x90\x80", "\xf4M-^PM-^@"},
+        {"\xf1\x7f\x80\x80", "\xf1^?M-^@M-^@"},
         {"\xf1\x80\x80\x7f", "\xf1M-^@M-^@^?"},
         {"\xf1\x80\x80\x80\xf1\xbf\x80\x80", "\xf1\x80\x80\x80\xf1\xbf\x80\x80"},
         {"\xf1\xc0\x80\x80", "\xf1\xc0M-^@M-^@"},

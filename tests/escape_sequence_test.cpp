@@ -77,6 +77,14 @@ TEST(EscapeSequence, TellsWhenAKeysBytesHaveNotAllArrived)
         EXPECT_EQ(incomplete_after(c.bytes), c.incomplete) << "bytes: " << testing::PrintToString(c.bytes);
 }
 
+std::string repeated(const std::string& bytes, int times)
+{
+    std::string all;
+    for (int i = 0; i < times; ++i)
+        all += bytes;
+    return all;
+}
+
 TEST(EscapeSequence, EndsAtItsLengthBoundHoweverTheBytesKeepComing)
 {
     // Counted from its first ESC through those that begin others.
@@ -91,6 +99,8 @@ TEST(EscapeSequence, EndsAtItsLengthBoundHoweverTheBytesKeepComing)
         {"\x1b\x1b[" + std::string(28, ';'), true},       // 31, Alt and a key
         {"\x1b\x1b[" + std::string(29, ';'), false},      // 32
         {"\x1b[" + std::string(30, '1') + "\x1b", true},  // a new one begins
+        // keys typed ahead: each sequence counts from its own ESC
+        {repeated("\x1b[A", 10) + "\x1b[1", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(incomplete_after(c.bytes), c.incomplete) << "bytes: " << testing::PrintToString(c.bytes);
