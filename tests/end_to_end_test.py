@@ -458,6 +458,25 @@ class KeyWait(TerminalCase):
                     self.assertEqual(terminal.wait()[0], -ending)
                     self.assert_restored(terminal)
 
+    def test_another_reader_of_the_terminal_waits_for_a_byte_beside_it(self):
+        # Even where the terminal had reads return at once (stty min 0), a
+        # program reading it beside radval's wait waits for a byte, as it
+        # would beside a shell or a pager, instead of reading end of file.
+        for minimum in (b"\x01", b"\x00"):
+            with self.subTest(minimum=minimum):
+                with Terminal([*RADVAL, "1", "b"], characters=[(termios.VMIN, minimum)]) as terminal:
+                    terminal.read_until(result_lines(b"1"))
+                    terminal.wait_for_key_mode()
+                    reader = subprocess.Popen(["head", "-c1"], stdin=terminal.slave, stdout=subprocess.DEVNULL)
+                    self.addCleanup(reader.wait)
+                    self.addCleanup(reader.kill)
+                    self.assertRaises(subprocess.TimeoutExpired, reader.wait, 1)
+                    reader.kill()
+                    reader.wait()
+                    terminal.type(b"x")
+                    self.assertEqual(terminal.wait()[0], 0)
+                    self.assert_restored(terminal)
+
     def test_an_escape_sequence_over_a_slow_link_is_taken_whole(self):
         # A key of each shape that the key strings of a few common terminals
         # take (from their terminfo entries), its bytes 250 ms apart, typed
