@@ -468,8 +468,6 @@ class KeyWait(TerminalCase):
                     terminal.read_until(result_lines(b"1"))
                     terminal.wait_for_key_mode()
                     reader = subprocess.Popen(["head", "-c1"], stdin=terminal.slave, stdout=subprocess.DEVNULL)
-                    self.addCleanup(reader.wait)
-                    self.addCleanup(reader.kill)
                     self.assertRaises(subprocess.TimeoutExpired, reader.wait, 1)
                     reader.kill()
                     reader.wait()

@@ -77,14 +77,6 @@ TEST(EscapeSequence, TellsWhenAKeysBytesHaveNotAllArrived)
         EXPECT_EQ(incomplete_after(c.bytes), c.incomplete) << "bytes: " << testing::PrintToString(c.bytes);
 }
 
-std::string repeated(const std::string& bytes, int times)
-{
-    std::string all;
-    for (int i = 0; i < times; ++i)
-        all += bytes;
-    return all;
-}
-
 TEST(EscapeSequence, EndsAtItsLengthBoundHoweverTheBytesKeepComing)
 {
     // Counted from its first ESC through those that begin others.
@@ -99,8 +91,9 @@ TEST(EscapeSequence, EndsAtItsLengthBoundHoweverTheBytesKeepComing)
         {"\x1b\x1b[" + std::string(28, ';'), true},       // 31, Alt and a key
         {"\x1b\x1b[" + std::string(29, ';'), false},      // 32
         {"\x1b[" + std::string(30, '1') + "\x1b", true},  // a new one begins
-        // keys typed ahead: each sequence counts from its own ESC
-        {repeated("\x1b[A", 10) + "\x1b[1", true},
+        // keys typed ahead, F5 to F10 and 3 bytes of another: each
+        // sequence counts from its own ESC
+        {"\x1b[15~\x1b[17~\x1b[18~\x1b[19~\x1b[20~\x1b[21~\x1b[1", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(incomplete_after(c.bytes), c.incomplete) << "bytes: " << testing::PrintToString(c.bytes);
